@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include <QStringDecoder>
@@ -283,6 +285,71 @@ Depolama depolamaTuru(DbxTipi tip)
     return Depolama::Metin;
 }
 
+namespace {
+
+// The characters of one text column, back to back. Grows by doubling with
+// realloc (large blocks move by remapping, not copying) and never
+// initialises what it is about to overwrite.
+class MetinAlani
+{
+public:
+    MetinAlani() = default;
+    ~MetinAlani() { std::free(veri_); }
+    MetinAlani(const MetinAlani &diger) { ekle(diger.veri_, diger.boyut_); }
+    MetinAlani(MetinAlani &&diger) noexcept
+        : veri_(std::exchange(diger.veri_, nullptr))
+        , boyut_(std::exchange(diger.boyut_, 0))
+        , kapasite_(std::exchange(diger.kapasite_, 0))
+    {
+    }
+    MetinAlani &operator=(MetinAlani diger) noexcept
+    {
+        std::swap(veri_, diger.veri_);
+        std::swap(boyut_, diger.boyut_);
+        std::swap(kapasite_, diger.kapasite_);
+        return *this;
+    }
+
+    qsizetype boyut() const { return boyut_; }
+    const char16_t *veri() const { return veri_; }
+
+    // Room for n more characters after the end; null when the column would
+    // outgrow the 32-bit positions of its rows.
+    char16_t *yer(qsizetype n)
+    {
+        if (boyut_ + n > std::numeric_limits<quint32>::max())
+            return nullptr;
+        if (boyut_ + n > kapasite_ || !veri_) {
+            const qsizetype yeni = std::max<qsizetype>({boyut_ + n, 2 * kapasite_, 256});
+            auto *p = static_cast<char16_t *>(std::realloc(veri_, yeni * sizeof(char16_t)));
+            if (!p)
+                return nullptr;
+            veri_ = p;
+            kapasite_ = yeni;
+        }
+        return veri_ + boyut_;
+    }
+    void buyut(qsizetype n) { boyut_ += n; }
+    bool ekle(const char16_t *s, qsizetype n)
+    {
+        char16_t *p = yer(n);
+        if (!p)
+            return false;
+        if (n > 0)
+            std::memcpy(p, s, n * sizeof(char16_t));
+        boyut_ += n;
+        return true;
+    }
+    void kirp(qsizetype n) { boyut_ = std::min(boyut_, n); }
+
+private:
+    char16_t *veri_ = nullptr;
+    qsizetype boyut_ = 0;
+    qsizetype kapasite_ = 0;
+};
+
+} // namespace
+
 // One column: its definition, one vector for its values, and null flags
 // (empty until the first null arrives, then one per value).
 struct BellekTablo::Kolon
@@ -302,7 +369,7 @@ struct BellekTablo::Kolon
     std::vector<qint64> t64; // also the time stamps of Zaman
     std::vector<double> ondalik;
     std::vector<std::uint8_t> mantik;
-    QString metinAlani; // every text of the column, one after the other
+    MetinAlani metinAlani;
     std::vector<Parca> parcalar;
     qsizetype metinCopu = 0; // characters no row points to any more
     std::vector<QByteArray> ikili;
@@ -384,25 +451,11 @@ struct BellekTablo::Kolon
         ++adet;
     }
 
-    // Room for n more characters at the end of the text block.
-    QChar *metinYeri(qsizetype n)
-    {
-        const qsizetype eski = metinAlani.size();
-        if (eski + n > std::numeric_limits<quint32>::max())
-            return nullptr;
-        if (eski + n > metinAlani.capacity())
-            metinAlani.reserve(std::max(eski + n, 2 * metinAlani.capacity()));
-        metinAlani.resize(eski + n);
-        return metinAlani.data() + eski;
-    }
-
     bool metinEkle(QStringView s)
     {
-        const qsizetype bas = metinAlani.size();
-        QChar *yer = metinYeri(s.size());
-        if (!yer)
+        const qsizetype bas = metinAlani.boyut();
+        if (!metinAlani.ekle(s.utf16(), s.size()))
             return false;
-        std::copy(s.begin(), s.end(), yer);
         parcalar.push_back({static_cast<quint32>(bas), static_cast<quint32>(s.size())});
         return true;
     }
@@ -410,16 +463,27 @@ struct BellekTablo::Kolon
     bool metinEkleUtf8(QByteArrayView utf8)
     {
         // A UTF-8 text never needs more UTF-16 units than it has bytes.
-        const qsizetype bas = metinAlani.size();
-        QChar *yer = metinYeri(utf8.size());
+        const qsizetype bas = metinAlani.boyut();
+        char16_t *yer = metinAlani.yer(utf8.size());
         if (!yer)
             return false;
-        QStringDecoder cozucu(QStringDecoder::Utf8,
-                              QStringDecoder::Flag::Stateless |
-                                  QStringDecoder::Flag::ConvertInitialBom);
-        const QChar *son = cozucu.appendToBuffer(yer, utf8);
-        const qsizetype uzunluk = son - yer;
-        metinAlani.resize(bas + uzunluk);
+        // Most catalogue texts are plain ASCII: widen them directly.
+        qsizetype i = 0;
+        const auto *bayt = reinterpret_cast<const unsigned char *>(utf8.data());
+        while (i < utf8.size() && bayt[i] < 0x80) {
+            yer[i] = bayt[i];
+            ++i;
+        }
+        qsizetype uzunluk = i;
+        if (i < utf8.size()) {
+            QStringDecoder cozucu(QStringDecoder::Utf8,
+                                  QStringDecoder::Flag::Stateless |
+                                      QStringDecoder::Flag::ConvertInitialBom);
+            QChar *hedef = reinterpret_cast<QChar *>(yer + i);
+            const QChar *son = cozucu.appendToBuffer(hedef, utf8.sliced(i));
+            uzunluk = i + (son - hedef);
+        }
+        metinAlani.buyut(uzunluk);
         parcalar.push_back({static_cast<quint32>(bas), static_cast<quint32>(uzunluk)});
         return true;
     }
@@ -427,7 +491,7 @@ struct BellekTablo::Kolon
     QStringView metinGorunumu(qsizetype satir) const
     {
         const Parca p = parcalar[satir];
-        return QStringView(metinAlani).sliced(p.bas, p.uzunluk);
+        return QStringView(metinAlani.veri() + p.bas, p.uzunluk);
     }
 
     // Drops values appended after the first n rows.
@@ -442,7 +506,7 @@ struct BellekTablo::Kolon
         ikili.resize(std::min<size_t>(ikili.size(), n));
         if (parcalar.size() > static_cast<size_t>(n)) {
             // Appended texts lie after everything the kept rows point to.
-            metinAlani.truncate(parcalar[n].bas);
+            metinAlani.kirp(parcalar[n].bas);
             parcalar.resize(n);
         }
         if (!bos.empty())
@@ -456,7 +520,7 @@ struct BellekTablo::Kolon
         t64 = {};
         ondalik = {};
         mantik = {};
-        metinAlani = QString();
+        metinAlani = MetinAlani();
         parcalar = {};
         metinCopu = 0;
         ikili = {};
@@ -514,12 +578,11 @@ struct BellekTablo::Kolon
             mantik[satir] = deger.toBool() ? 1 : 0;
             break;
         case Depolama::Metin: {
-            const QString s = deger.toString();
-            const qsizetype bas = metinAlani.size();
-            if (QChar *yer = metinYeri(s.size())) {
-                std::copy(s.begin(), s.end(), yer);
+            const QString metin = deger.toString();
+            const QStringView s(metin);
+            const qsizetype bas = metinAlani.boyut();
+            if (metinAlani.ekle(s.utf16(), s.size()))
                 parcalar[satir] = {static_cast<quint32>(bas), static_cast<quint32>(s.size())};
-            }
             metinSikistir();
             break;
         }
@@ -532,13 +595,12 @@ struct BellekTablo::Kolon
     // Edits leave old texts behind; rebuild the block once they are the most of it.
     void metinSikistir()
     {
-        if (metinCopu < 4096 || metinCopu * 2 < metinAlani.size())
+        if (metinCopu < 4096 || metinCopu * 2 < metinAlani.boyut())
             return;
-        QString yeni;
-        yeni.reserve(metinAlani.size() - metinCopu);
+        MetinAlani yeni;
         for (Parca &p : parcalar) {
-            const auto bas = static_cast<quint32>(yeni.size());
-            yeni.append(QStringView(metinAlani).sliced(p.bas, p.uzunluk));
+            const auto bas = static_cast<quint32>(yeni.boyut());
+            yeni.ekle(metinAlani.veri() + p.bas, p.uzunluk);
             p.bas = bas;
         }
         metinAlani = std::move(yeni);
