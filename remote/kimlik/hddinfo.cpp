@@ -245,9 +245,8 @@ YolSonucu sifirYetkiYolu(const SistemOrtami &ortam, const FizikselDisk *disk, TD
 
 TDriveType diskTuru(const FizikselDisk &disk)
 {
-    if (metinOzniteligi(disk.klasor + u"/removable"_s) == "1")
-        return dtRemovable;
-    // The SCSI peripheral device type, where the disk has one.
+    // The SCSI peripheral device type, where the disk has one. Removable
+    // media never reach the reader: they are not physical disks here.
     const QByteArray tur = aygitOzniteligi(disk, {"type"});
     if (tur == "5")
         return dtCDROM;
