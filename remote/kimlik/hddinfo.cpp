@@ -6,6 +6,7 @@
 #include <optional>
 #include <scsi/sg.h>
 #include <set>
+#include <span>
 
 #include <QDir>
 #include <QFileInfo>
@@ -92,9 +93,33 @@ std::unique_ptr<DiskAygiti> diskiAc(const SistemOrtami &ortam, const FizikselDis
     return aygit;
 }
 
-bool sorguBasarili(const sg_io_hdr_t &baslik)
+struct ScsiYaniti
 {
-    return baslik.status == 0 && baslik.host_status == 0 && baslik.driver_status == 0;
+    bool tamam; // the device completed the command
+    qsizetype gelen; // bytes it sent
+};
+
+// Sends a SCSI command that reads into veri; nullopt when the request could
+// not be made at all.
+std::optional<ScsiYaniti> scsiOku(DiskAygiti &aygit, std::span<quint8> komut,
+                                  std::span<quint8> veri)
+{
+    quint8 aciklama[32] = {};
+    sg_io_hdr_t baslik {};
+    baslik.interface_id = 'S';
+    baslik.dxfer_direction = SG_DXFER_FROM_DEV;
+    baslik.cmd_len = quint8(komut.size());
+    baslik.cmdp = komut.data();
+    baslik.mx_sb_len = sizeof aciklama;
+    baslik.sbp = aciklama;
+    baslik.dxfer_len = uint(veri.size());
+    baslik.dxferp = veri.data();
+    baslik.timeout = sorguSuresiMs;
+    if (aygit.istek(SG_IO, &baslik) != 0)
+        return std::nullopt;
+    const bool tamam = baslik.status == 0 && baslik.host_status == 0 && baslik.driver_status == 0;
+    return ScsiYaniti {
+        tamam, qsizetype(veri.size()) - std::clamp<qsizetype>(baslik.resid, 0, veri.size())};
 }
 
 // The identify data, from the kernel's copy of it or asked of the drive
@@ -121,20 +146,10 @@ YolSonucu ntYolu(const SistemOrtami &ortam, const FizikselDisk *disk)
     // ATA PASS-THROUGH (16): IDENTIFY DEVICE (0xEC), PIO data-in, one block
     // whose length the sector count gives.
     quint8 komut[16] = {0x85, 4 << 1, 0x0E, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0xA0, 0xEC, 0};
-    quint8 aciklama[32] = {};
-    sg_io_hdr_t baslik {};
-    baslik.interface_id = 'S';
-    baslik.dxfer_direction = SG_DXFER_FROM_DEV;
-    baslik.cmd_len = sizeof komut;
-    baslik.cmdp = komut;
-    baslik.mx_sb_len = sizeof aciklama;
-    baslik.sbp = aciklama;
-    baslik.dxfer_len = sonuc.tampon.size();
-    baslik.dxferp = sonuc.tampon.data();
-    baslik.timeout = sorguSuresiMs;
-    if (aygit->istek(SG_IO, &baslik) != 0)
+    const std::optional<ScsiYaniti> yanit = scsiOku(*aygit, komut, sonuc.tampon);
+    if (!yanit)
         throw DiskOkumaHatasi(istekBasarisiz);
-    if (!sorguBasarili(baslik) || baslik.resid != 0)
+    if (!yanit->tamam || yanit->gelen != qsizetype(sonuc.tampon.size()))
         throw DiskOkumaHatasi(surucuHatasi);
     tanitimMetinleriniCevir(sonuc.tampon);
     return sonuc;
@@ -146,31 +161,19 @@ YolSonucu scsiYolu(const SistemOrtami &ortam, const FizikselDisk *disk)
 {
     const std::unique_ptr<DiskAygiti> aygit = diskiAc(ortam, disk);
 
-    constexpr int uzunluk = 96;
-    quint8 komut[6] = {0x12, 0, 0, 0, uzunluk, 0};
-    quint8 veri[uzunluk] = {};
-    quint8 aciklama[32] = {};
-    sg_io_hdr_t baslik {};
-    baslik.interface_id = 'S';
-    baslik.dxfer_direction = SG_DXFER_FROM_DEV;
-    baslik.cmd_len = sizeof komut;
-    baslik.cmdp = komut;
-    baslik.mx_sb_len = sizeof aciklama;
-    baslik.sbp = aciklama;
-    baslik.dxfer_len = uzunluk;
-    baslik.dxferp = veri;
-    baslik.timeout = sorguSuresiMs;
-    if (aygit->istek(SG_IO, &baslik) != 0 || !sorguBasarili(baslik))
+    quint8 komut[6] = {0x12, 0, 0, 0, 96, 0};
+    std::array<quint8, 96> veri {};
+    const std::optional<ScsiYaniti> yanit = scsiOku(*aygit, komut, veri);
+    if (!yanit || !yanit->tamam)
         throw DiskOkumaHatasi(istekBasarisiz);
 
     // The standard data is 36 bytes; a peripheral qualifier other than 0
     // means no device answers at this address.
-    const int gelen = uzunluk - std::clamp(baslik.resid, 0, uzunluk);
-    if (gelen < 36 || (veri[0] >> 5) != 0)
+    if (yanit->gelen < 36 || (veri[0] >> 5) != 0)
         throw DiskOkumaHatasi(sorgulamaBasarisiz);
 
     YolSonucu sonuc;
-    const auto *baytlar = reinterpret_cast<const char *>(veri);
+    const auto *baytlar = reinterpret_cast<const char *>(veri.data());
     metinYaz(sonuc.tampon, modelKelimesi, modelUzunlugu, QByteArrayView(baytlar + 8, 24));
     metinYaz(sonuc.tampon, surumKelimesi, surumUzunlugu, QByteArrayView(baytlar + 32, 4));
     sonuc.satici = kenarlariKirp(QString::fromLatin1(baytlar + 8, 8));
