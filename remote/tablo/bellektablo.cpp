@@ -1049,6 +1049,14 @@ QDateTime BellekTablo::zaman(qsizetype satir, int kolon) const
     return QDateTime(damgaTarihi(d), damgaSaati(d));
 }
 
+qint64 BellekTablo::zamanDamgasi(qsizetype satir, int kolon) const
+{
+    const Kolon *k = hucre(satir, kolon);
+    if (!k || k->bosMu(satir) || k->depolama != Depolama::Zaman)
+        return 0;
+    return k->t64[satir];
+}
+
 QByteArray BellekTablo::ikili(qsizetype satir, int kolon) const
 {
     const Kolon *k = hucre(satir, kolon);

@@ -174,6 +174,9 @@ public:
     bool mantiksal(qsizetype satir, int kolon) const;
     QString metin(qsizetype satir, int kolon) const;
     QDateTime zaman(qsizetype satir, int kolon) const;
+    // A time cell as milliseconds on one continuous scale, for ordering
+    // without building dates; 0 for null cells and other columns.
+    qint64 zamanDamgasi(qsizetype satir, int kolon) const;
     QByteArray ikili(qsizetype satir, int kolon) const;
     // A text cell without a copy; valid until the table next changes.
     // Empty for columns that do not hold text.

@@ -631,6 +631,28 @@ private slots:
         QCOMPARE(kopya.sayi(0, 0), 7.0);
     }
 
+    // Grids order time cells by this stamp without building dates.
+    void zamanDamgasiSirayiKorur()
+    {
+        BellekTablo t;
+        t.yenidenTanimla({tanim(u"Z"_s, DbxTipi::TimeStamp), tanim(u"S"_s, DbxTipi::Time)});
+        const QList<QDateTime> zamanlar {QDateTime(QDate(1492, 10, 12), QTime(21, 0)),
+                                         QDateTime(QDate(1899, 12, 29), QTime(23, 59, 59, 999)),
+                                         QDateTime(QDate(1899, 12, 30), QTime(0, 0)),
+                                         QDateTime(QDate(2017, 9, 27), QTime(7, 0, 0, 1))};
+        for (const QDateTime &z : zamanlar) {
+            t.ekleZaman(0, z.date(), z.time());
+            t.ekleZaman(1, z.date(), z.time());
+        }
+        t.doldurmayiBitir();
+        for (int i = 1; i < zamanlar.size(); ++i)
+            QVERIFY(t.zamanDamgasi(i - 1, 0) < t.zamanDamgasi(i, 0));
+        // Time-of-day cells compare by the time alone.
+        QVERIFY(t.zamanDamgasi(2, 1) < t.zamanDamgasi(3, 1));
+        QVERIFY(t.zamanDamgasi(1, 1) > t.zamanDamgasi(3, 1));
+        QCOMPARE(t.zaman(0, 0), zamanlar[0]);
+    }
+
     void tanimliOlmayanDbxKodlari()
     {
         QCOMPARE(dbxTipiBul(26), std::optional<DbxTipi>(DbxTipi::WideString));
