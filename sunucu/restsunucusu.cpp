@@ -36,7 +36,7 @@ class BaglantiKuyrugu final : public httplib::TaskQueue
 {
 public:
     BaglantiKuyrugu(int isciSayisi, int bekleyenSiniri)
-        : bekleyenSiniri_(static_cast<size_t>(bekleyenSiniri < 0 ? 0 : bekleyenSiniri))
+        : kapasite_(static_cast<size_t>(isciSayisi) + static_cast<size_t>(bekleyenSiniri < 0 ? 0 : bekleyenSiniri))
     {
         for (int i = 0; i < isciSayisi; ++i)
             isciler_.emplace_back([this] { calis(isler_, false); });
@@ -47,7 +47,8 @@ public:
     {
         {
             std::lock_guard kilit(kilit_);
-            if (isler_.size() < bekleyenSiniri_ + bostaIsci_)
+            // Room: a thread for it now, or a place in the queue.
+            if (isler_.size() + mesgul_ < kapasite_)
                 isler_.push_back(std::move(is));
             else
                 reddedilenler_.push_back(std::move(is));
@@ -74,22 +75,24 @@ private:
             std::function<void()> is;
             {
                 std::unique_lock kilit(kilit_);
-                if (!reddet)
-                    ++bostaIsci_;
                 kosul_.wait(kilit, [&] { return !kuyruk.empty() || kapaniyor_; });
-                if (!reddet)
-                    --bostaIsci_;
                 if (kuyruk.empty())
                     return;
                 is = std::move(kuyruk.front());
                 kuyruk.pop_front();
+                if (!reddet)
+                    ++mesgul_;
             }
             is();
+            if (!reddet) {
+                std::lock_guard kilit(kilit_);
+                --mesgul_;
+            }
         }
     }
 
-    size_t bekleyenSiniri_;
-    size_t bostaIsci_ = 0;
+    size_t kapasite_; // threads plus queue places
+    size_t mesgul_ = 0; // threads serving a connection
     bool kapaniyor_ = false;
     std::deque<std::function<void()>> isler_;
     std::deque<std::function<void()>> reddedilenler_;

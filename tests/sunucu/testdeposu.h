@@ -28,7 +28,7 @@ public:
         }
         sema_ = QStringLiteral("tst_%1_%2").arg(QCoreApplication::applicationPid()).arg(++sayac());
         auto vt = veritabaniAc(pg);
-        vt->yurut(("DROP SCHEMA IF EXISTS " + sema_ + " CASCADE; CREATE SCHEMA " + sema_).toStdString());
+        vt->yurut("DROP SCHEMA IF EXISTS " + sema_.toStdString() + " CASCADE; CREATE SCHEMA " + sema_.toStdString());
         adres_ = pg + (pg.contains(u'?') ? u'&' : u'?') + QStringLiteral("options=-csearch_path%3D") + sema_;
         pgAdresi_ = pg;
     }
@@ -36,7 +36,7 @@ public:
     {
         if (!sema_.isEmpty()) {
             try {
-                veritabaniAc(pgAdresi_)->yurut(("DROP SCHEMA IF EXISTS " + sema_ + " CASCADE").toStdString());
+                veritabaniAc(pgAdresi_)->yurut("DROP SCHEMA IF EXISTS " + sema_.toStdString() + " CASCADE");
             } catch (const VtHatasi &) {
             }
         }

@@ -118,8 +118,8 @@ private slots:
         QCOMPARE(vtTamsayi(vt->tekDeger("SELECT sirano FROM duyurular WHERE baslik = 'yeni'")), qint64(9));
     }
 
-    void oturumKaydi_data() { depolar_data(); }
-    void oturumKaydi()
+    void oturumKaydiDoldurulur_data() { depolar_data(); }
+    void oturumKaydiDoldurulur()
     {
         QFETCH(QString, tur);
         TEST_DEPOSU(depo, tur);
