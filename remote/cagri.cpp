@@ -302,9 +302,11 @@ std::vector<const Parametre *> girdiler(const Metot &m)
 
 } // namespace
 
-std::string cagriYolu(const Metot &metot)
+std::string cagriYolu(const Metot &metot, std::string_view baglam)
 {
-    std::string yol = "/datasnap/rest/TServerMethods1/%22";
+    std::string yol = "/";
+    yol += baglam;
+    yol += "/rest/TServerMethods1/%22";
     yol += metot.ad;
     yol += "%22/";
     return yol;

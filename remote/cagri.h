@@ -30,8 +30,9 @@
 using Deger = std::variant<std::monostate, QString, qint32, qint64, double, bool, Nesne,
                            BellekTablo, QByteArray, QJsonArray>;
 
-// The path of a method's call below the server's address.
-std::string cagriYolu(const Metot &metot);
+// The path of a method's call below the server's address, for the server's
+// context ("datasnap").
+std::string cagriYolu(const Metot &metot, std::string_view baglam = "datasnap");
 // The cheap request that confirms a server answers (opening a connection).
 inline constexpr std::string_view yoklamaYolu = "/datasnap/rest/DSAdmin/GetPlatformName/";
 
