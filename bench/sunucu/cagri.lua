@@ -1,0 +1,17 @@
+-- wrk script: one DataSnap call as the client sends it; prints requests per
+-- second and the median and 95th-percentile latency.
+-- Environment: METOT (method name), GOVDE (the {"_parameters":[...]} body).
+wrk.method = "POST"
+wrk.path = "/datasnap/rest/TServerMethods1/%22" .. os.getenv("METOT") .. "%22/"
+wrk.body = os.getenv("GOVDE")
+wrk.headers["Content-Type"] = "text/plain;charset=UTF-8"
+wrk.headers["Accept"] = "application/JSON"
+
+done = function(summary, latency, requests)
+   local saniye = summary.duration / 1e6
+   io.write(string.format("SONUC %s istek/sn=%.0f medyan_ms=%.3f p95_ms=%.3f hata=%d\n",
+      os.getenv("METOT"), summary.requests / saniye, latency:percentile(50) / 1000,
+      latency:percentile(95) / 1000,
+      summary.errors.connect + summary.errors.read + summary.errors.write + summary.errors.status
+         + summary.errors.timeout))
+end
