@@ -269,9 +269,12 @@ private:
             }
             kolon.tip = *tip;
             kolon.altTip = tamsayi(tanim, 3);
-            // Size counts bytes; for text the precision counts characters.
-            kolon.boyut =
-                std::max(0, tamsayi(tanim, depolamaTuru(*tip) == Depolama::Metin ? 6 : 5));
+            // Only text and binary columns have a size of their own: for text
+            // the precision counts characters, for binary data the size bytes.
+            if (depolamaTuru(*tip) == Depolama::Metin)
+                kolon.boyut = std::max(0, tamsayi(tanim, 6));
+            else if (depolamaTuru(*tip) == Depolama::Ikili)
+                kolon.boyut = std::max(0, tamsayi(tanim, 5));
             kolonlar.append(std::move(kolon));
         }
         if (!tablo_.yenidenTanimla(std::move(kolonlar)))
@@ -431,7 +434,7 @@ private:
         case dom::element_type::UINT64:
         case dom::element_type::DOUBLE:
         case dom::element_type::BOOL:
-            // A number in a text column keeps its written form.
+            // A number in a text column becomes its text.
             yazi_ = simdjson::to_string(d);
             m = yazi_;
             break;

@@ -92,7 +92,7 @@ private slots:
     void cagriBicimiVeAyniOturum()
     {
         TestSunucusu s;
-        s.cevap("EchoString", R"({"result":["\u00C7a\u011Fr\u0131\/1"]})");
+        s.cevap("EchoString", "{\"result\":[\"\\u00C7a\\u011Fr\\u0131\\/1\"]}");
         auto b = baglanti(s.port());
         QVERIFY(BaglantiKur(*b, 0));
         TServerMethods1Client proxy(*b);
@@ -102,7 +102,8 @@ private slots:
         const auto istekler = s.istekler();
         QCOMPARE(istekler.size(), std::size_t(2));
         QCOMPARE(istekler[0].metot, std::string("EchoString"));
-        QCOMPARE(istekler[0].govde, std::string(R"({"_parameters":["\u00C7a\u011Fr\u0131\/1"]})"));
+        QCOMPARE(istekler[0].govde,
+                 std::string("{\"_parameters\":[\"\\u00C7a\\u011Fr\\u0131\\/1\"]}"));
         QCOMPARE(istekler[0].icerikTuru, std::string("text/plain;charset=UTF-8"));
         QCOMPARE(istekler[0].kabul, std::string("application/JSON"));
         // The open connection's transport session carries every call.
@@ -149,7 +150,7 @@ private slots:
         QTest::addColumn<int>("durum");
         QTest::addColumn<QByteArray>("govde");
         QTest::addColumn<QString>("mesaj");
-        QTest::newRow("error") << 500 << QByteArray(R"({"error":"Stok bulunamad\u0131"})")
+        QTest::newRow("error") << 500 << QByteArray("{\"error\":\"Stok bulunamad\\u0131\"}")
                                << u"Stok bulunamadı"_s;
         QTest::newRow("düz JSON metni")
             << 500 << QByteArray(R"("Dönüşüm hatası")") << u"Dönüşüm hatası"_s;
@@ -333,7 +334,7 @@ private slots:
         QFETCH(QList<int>, ilerleme);
         TestSunucusu s;
         const std::string govde = R"({"result":[)" + std::to_string(bildirilen) +
-            R"(,"fatura \u00C7.pdf",)" + baytDizisi(gelen) + "]}";
+            ",\"fatura \\u00C7.pdf\"," + baytDizisi(gelen) + "]}";
         s.metot("BelgeIndir", [&](const httplib::Request &, httplib::Response &c) {
             parcaParcaGonder(c, govde);
         });
