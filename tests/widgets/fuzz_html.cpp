@@ -46,8 +46,8 @@ QGuiApplication &uygulama()
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *veri, size_t boyut)
 {
     uygulama();
-    const QString metin
-        = QString::fromUtf8(reinterpret_cast<const char *>(veri), static_cast<qsizetype>(boyut));
+    const QString metin =
+        QString::fromUtf8(reinterpret_cast<const char *>(veri), static_cast<qsizetype>(boyut));
     TSimpleHTML belge(metin);
     agaciDenetle(belge, 0);
 
