@@ -379,7 +379,9 @@ QByteArray zipArsivi(const std::vector<std::pair<QString, QByteArray>> &girdiler
     QByteArray arsiv, dizin;
     // A fixed time stamp (1 January 2020) keeps the archive the same run to run.
     const int saat = 0, tarih = ((2020 - 1980) << 9) | (1 << 5) | 1;
-    for (const auto &[ad, veri] : girdiler) {
+    for (const auto &girdi : girdiler) {
+        const QString &ad = girdi.first;
+        const QByteArray &veri = girdi.second;
         const QByteArray adUtf8 = ad.toUtf8();
         const std::uint32_t crc = crc32(veri);
         const auto ortak = [&](QByteArray &h) {

@@ -679,7 +679,8 @@ private:
     {
         Tablo t(vt_, "sepet", {"carino", "stokno", "barkod", "stokadi", "miktar", "birimfiyat",
                                "indirimorani1", "kdv", "kampanya", "verenid", "tarih", "sec"});
-        for (const auto &[kullanici, carino] : kullanicilar_) {
+        for (const auto &kc : kullanicilar_) {
+            const int kullanici = kc.first, carino = kc.second;
             const bool demo = std::any_of(demoKullanicilari_.begin(), demoKullanicilari_.end(),
                                           [&](const auto &d) { return d.first == kullanici; });
             if (!demo && !r_.olasilik(0.15))
@@ -895,7 +896,9 @@ private:
         fs.bitir();
 
         Tablo th(vt_, "tahsilatlar", {"idno", "tarih", "turu", "cins", "vade", "tutar", "aciklama", "evrakno", "ref", "saat"});
-        for (const auto &[hareket, tutar] : tahsilatNolari) {
+        for (const auto &ht : tahsilatNolari) {
+            const int hareket = ht.first;
+            const double tutar = ht.second;
             const int g = gunler_[hareket];
             const bool iki = tutar > 1000 && r_.olasilik(0.4);
             const double ilk = iki ? yuvarla2(tutar * 0.6) : tutar;
