@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "remote/kurulum.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -139,7 +141,8 @@ QString BilgisayarIdAl()
 
 KimlikTakmaAdlari kurulumTakmaAdlari()
 {
-    return {u"DOTEZMARSERI001"_s, u"DOTEZMARSERI002"_s, u"100000000001"_s};
+    const KurulumDegerleri kurulum = Kurulum();
+    return {kurulum.takmaSeri1, kurulum.takmaSeri2, kurulum.sabitKimlik};
 }
 
 QString buyukHarfe(QString metin)

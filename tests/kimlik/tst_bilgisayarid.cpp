@@ -2,6 +2,7 @@
 #include <QTest>
 
 #include "remote/kimlik/bilgisayarid.h"
+#include "remote/kurulum.h"
 #include "sahtesistem.h"
 
 using namespace Qt::StringLiterals;
@@ -355,6 +356,22 @@ private slots:
         const BilgisayarKimligi sonuc = bilgisayarKimligi(kaynaklar, takmaAdlar);
         QTEST(sonuc.metin, "kimlik");
         QTEST(sonuc.kaynak, "kaynak");
+    }
+
+    void kurulumDegerleriOkunur()
+    {
+        SistemKimlikKaynaklari kaynaklar;
+        const QString buBilgisayar = BilgisayarIdAl(kaynaklar, {});
+        if (buBilgisayar.isEmpty())
+            QSKIP("this computer has no identifier to alias");
+
+        KurulumDegerleri degerler = KurulumDegerleri::varsayilan();
+        degerler.takmaSeri2 = buBilgisayar;
+        degerler.sabitKimlik = u"998877665544"_s;
+        KurulumAyarla(degerler);
+        const QString takmaAdli = BilgisayarIdAl();
+        KurulumAyarla(KurulumDegerleri::varsayilan());
+        QCOMPARE(takmaAdli, u"998877665544"_s);
     }
 
     void buBilgisayardaHerSeferindeAyni()
