@@ -807,7 +807,7 @@ void TRealTimeMarquee::OgeleriYerlestir(const QRect &r, bool hazirla, Yer yer)
         }
         return fItems[i]->Prepared();
     };
-    const auto caprazKonum = [this](TMarqueeAlignment hiza, int istemci, int oge) {
+    const auto caprazKonum = [](TMarqueeAlignment hiza, int istemci, int oge) {
         switch (hiza) {
         case TMarqueeAlignment::maLeftOrTop:
             return 0;
