@@ -4,15 +4,61 @@
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <QThread>
 #include <QThreadPool>
 
 #include "app/mesajkutusu.h"
+#include "remote/sunucubaglantisi.h"
 
 using namespace Qt::StringLiterals;
 
 QString BaglantiHataMesaji()
 {
     return u"Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"_s;
+}
+
+namespace {
+
+const SunucuBaglantisi *anaBaglanti = nullptr; // UI thread only
+
+} // namespace
+
+void ArkaPlanAnaBaglantisi(const SunucuBaglantisi *ana)
+{
+    anaBaglanti = ana;
+}
+
+void BaglantiMesajiKancasiniKur()
+{
+    baglantiMesajiKancasiKur([](const QString &mesaj) {
+        QCoreApplication *uygulama = QCoreApplication::instance();
+        if (!uygulama || QThread::currentThread() == uygulama->thread()) {
+            HataMesajiGoster(mesaj);
+            return;
+        }
+        QMetaObject::invokeMethod(
+            uygulama, [mesaj] { HataMesajiGoster(mesaj); }, Qt::BlockingQueuedConnection);
+    });
+}
+
+ArkaPlanGorevi::ArkaPlanGorevi() = default;
+ArkaPlanGorevi::~ArkaPlanGorevi() = default;
+
+SunucuBaglantisi &ArkaPlanGorevi::baglanti()
+{
+    if (!baglanti_) {
+        baglanti_ = std::make_unique<SunucuBaglantisi>();
+        baglanti_->kurulumAdresiniYaz();
+    }
+    return *baglanti_;
+}
+
+bool ArkaPlanGorevi::baglan()
+{
+    if (BaglantiKur(baglanti(), 0))
+        return true;
+    hata = true;
+    return false;
 }
 
 bool ArkaPlanGorevi::eskidi() const
@@ -37,6 +83,12 @@ void arkaPlanCalistir(QObject *baglam, YuklemeSirasi *sira, const std::function<
         gorev->sonYukleme_ = son;
         gorev->yuklemeNo_ = son->fetch_add(1) + 1;
         ++sira->suren_;
+    }
+    if (anaBaglanti) {
+        // The parameters as they are now; the body's BaglantiKur opens it.
+        gorev->baglanti_ = std::make_unique<SunucuBaglantisi>();
+        for (const auto &[ad, deger] : anaBaglanti->Params())
+            gorev->baglanti_->setParametre(ad, deger);
     }
     if (hazirla)
         hazirla();
@@ -70,6 +122,10 @@ void arkaPlanCalistir(QObject *baglam, YuklemeSirasi *sira, const std::function<
                 gorev->hata = true;
             }
             govde = nullptr; // what the body captured goes with it, here on the worker
+            if (gorev->baglanti_) {
+                gorev->baglanti_->Close();
+                gorev->baglanti_.reset();
+            }
             QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(bitis),
                                       Qt::QueuedConnection);
         });

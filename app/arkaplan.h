@@ -32,14 +32,27 @@
 // the last request. The prepare step may run again while a load is under way: it must be safe
 // to repeat (show, disable), with nothing that needs a matching undo per call.
 
+class SunucuBaglantisi;
 class YuklemeSirasi;
 
 // The record of one task, alive until its finish has run.
 class ArkaPlanGorevi
 {
 public:
+    ArkaPlanGorevi();
+    ~ArkaPlanGorevi();
+    ArkaPlanGorevi(const ArkaPlanGorevi &) = delete;
+    ArkaPlanGorevi &operator=(const ArkaPlanGorevi &) = delete;
+
     bool hata = false; // set by the body when a connection check fails
     QString hataMetni; // what a throwing body said, for a log or a detail line
+
+    // The task's own clone of the main connection, made when the task started (with the main
+    // connection's parameters at that moment). Body only; closed and freed when the body ends.
+    SunucuBaglantisi &baglanti();
+    // Opens the clone with BaglantiKur, showing no message of its own; on failure sets hata
+    // and returns false, and the body stops.
+    bool baglan();
 
     // A newer load of the same tab has started: the body may stop early, its result is dropped.
     bool eskidi() const;
@@ -51,7 +64,17 @@ private:
                                  std::function<void(ArkaPlanGorevi &)>);
     std::shared_ptr<const std::atomic<quint64>> sonYukleme_;
     quint64 yuklemeNo_ = 0;
+    std::unique_ptr<SunucuBaglantisi> baglanti_;
 };
+
+// The connection background tasks clone (the main window's bagc); it must outlive them. Without
+// one, a task's connection points at the installation's server.
+void ArkaPlanAnaBaglantisi(const SunucuBaglantisi *ana);
+
+// Installs the wire library's message hook: the connection-failure message is shown with
+// MesajKutusu on the UI thread, and a worker that reports it waits until the user has closed
+// it. (The UI thread never waits for a worker, so this cannot deadlock.)
+void BaglantiMesajiKancasiniKur();
 
 // The loads of one tab. Lives with the window that owns the tab; tasks keep what they need of it.
 class YuklemeSirasi
