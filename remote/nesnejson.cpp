@@ -178,7 +178,9 @@ private:
     {
         const auto &tanim = T::tanim().alanlar;
         std::size_t sira = 0; // fields usually come in declaration order
-        for (const auto [anahtar, deger] : alanlar) {
+        for (const simdjson::dom::key_value_pair cift : alanlar) {
+            const std::string_view anahtar = cift.key;
+            const element deger = cift.value;
             const NesneAlani<T> *alan = nullptr;
             for (std::size_t i = 0; i < tanim.size() && !alan; ++i) {
                 const NesneAlani<T> &aday = tanim[(sira + i) % tanim.size()];
