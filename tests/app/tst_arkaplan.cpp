@@ -1,3 +1,5 @@
+#include <atomic>
+
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
@@ -10,6 +12,7 @@
 
 #include "app/arkaplan.h"
 #include "app/mesajkutusu.h"
+#include "remote/sunucubaglantisi.h"
 #include "remote/tablo/bellektablo.h"
 
 using namespace Qt::StringLiterals;
@@ -203,6 +206,88 @@ private slots:
         QCOMPARE(tablo.metin(0, 0), u"yeni"_s);
         QVERIFY(eskiGovdeEskidiginiGordu);
         QCOMPARE(mesajlar.gorulenler.size(), 1);
+    }
+
+    // A task's connection is a copy of the main one as it was when the task started.
+    void gorevAnaBaglantininKopyasiniKullanir()
+    {
+        QObject baglam;
+        SunucuBaglantisi ana;
+        ana.setHostName(u"127.0.0.1"_s);
+        ana.setPort(u"1"_s);
+        ArkaPlanAnaBaglantisi(&ana);
+        const auto geriAl = qScopeGuard([] { ArkaPlanAnaBaglantisi(nullptr); });
+        QSemaphore bekle;
+        const auto birak = qScopeGuard([&] { bekle.release(2); });
+        QString host, port;
+        bool bitti = false;
+        ArkaPlandaCalistir(
+            &baglam, {},
+            [&](ArkaPlanGorevi &g) {
+                bekle.acquire();
+                host = g.baglanti().HostName();
+                port = g.baglanti().Port();
+            },
+            [&](const ArkaPlanGorevi &) { bitti = true; });
+        ana.setHostName(u"sonradan.ornek"_s); // after the start: the task does not see it
+        bekle.release();
+        QTRY_VERIFY(bitti);
+        QCOMPARE(host, u"127.0.0.1"_s);
+        QCOMPARE(port, u"1"_s);
+    }
+
+    // BaglantiKur's own message, reported from a body, is shown on the UI thread, and the body
+    // goes on only after the user has closed it.
+    void baglantiMesajiGovdeyiBekletir()
+    {
+        BaglantiMesajiKancasiniKur();
+        beklemeKancasiKur([](std::chrono::milliseconds) {});
+        const auto geriAl = qScopeGuard([] { beklemeKancasiKur({}); });
+
+        QObject baglam;
+        std::atomic<bool> govdeDevamEtti = false;
+        bool acikkenDevamEtmisti = true;
+        QThread *gosterenIsParcacigi = nullptr;
+        QStringList mesajlar;
+        auto *bekleyici = new QTimer(&baglam);
+        bekleyici->setInterval(5);
+        connect(bekleyici, &QTimer::timeout, &baglam, [&] {
+            auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!d || d->objectName() != u"MesajKutusu"_s || !d->isVisible())
+                return;
+            if (mesajlar.isEmpty()) {
+                // The hook's message: the body must still be waiting while it is open.
+                gosterenIsParcacigi = QThread::currentThread();
+                QTest::qWait(100);
+                acikkenDevamEtmisti = govdeDevamEtti;
+            }
+            mesajlar << d->findChild<QLabel *>(u"mesajMetni"_s)->text();
+            d->done(MesajSonucu::Tamam);
+        });
+        bekleyici->start();
+
+        bool bitti = false;
+        bool bitisteHata = false;
+        ArkaPlandaCalistir(
+            &baglam, {},
+            [&](ArkaPlanGorevi &g) {
+                SunucuBaglantisi kapali;
+                kapali.setHostName(u"127.0.0.1"_s);
+                kapali.setPort(u"1"_s); // nothing listens there
+                g.hata = !BaglantiKur(kapali, 1);
+                govdeDevamEtti = true;
+            },
+            [&](const ArkaPlanGorevi &g) {
+                bitisteHata = g.hata;
+                bitti = true;
+            });
+        QTRY_VERIFY(bitti);
+        QTRY_COMPARE(mesajlar.size(), 2); // the hook's, then the task's own
+        QCOMPARE(gosterenIsParcacigi, QThread::currentThread());
+        QVERIFY(!acikkenDevamEtmisti);
+        QVERIFY(govdeDevamEtti);
+        QVERIFY(bitisteHata);
+        QCOMPARE(mesajlar, QStringList(2, BaglantiHataMesaji()));
     }
 
     void baglamGidinceBitisCalismaz()
