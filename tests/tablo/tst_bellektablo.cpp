@@ -631,6 +631,32 @@ private slots:
         QCOMPARE(kopya.sayi(0, 0), 7.0);
     }
 
+    // Large columns live in mapped blocks of their own: growth past those
+    // sizes, copies and edits keep every value.
+    void buyukSutunlarDegerleriniKorur()
+    {
+        BellekTablo t;
+        t.yenidenTanimla({tanim(u"S"_s, DbxTipi::WideString), tanim(u"D"_s, DbxTipi::Double)});
+        const int n = 300'000; // texts well past 2 MiB, numbers past 256 KiB, without reserving
+        for (int i = 0; i < n; ++i) {
+            QVERIFY(t.ekleMetin(0, u"%1-ürün"_s.arg(i)));
+            QVERIFY(t.ekleOndalik(1, i * 0.5));
+        }
+        QVERIFY(t.doldurmayiBitir());
+        BellekTablo kopya = t;
+        kopya.satiraGit(n - 1);
+        kopya.duzenle();
+        kopya.yaz(0, u"son"_s);
+        kopya.kaydet();
+        for (int i = 0; i < n; i += 4999) {
+            QCOMPARE(t.metin(i, 0), u"%1-ürün"_s.arg(i));
+            QCOMPARE(t.sayi(i, 1), i * 0.5);
+        }
+        QCOMPARE(t.metin(n - 1, 0), u"%1-ürün"_s.arg(n - 1));
+        QCOMPARE(kopya.metin(n - 1, 0), u"son"_s);
+        QCOMPARE(kopya.metin(n - 2, 0), u"%1-ürün"_s.arg(n - 2));
+    }
+
     // Grids order time cells by this stamp without building dates.
     void zamanDamgasiSirayiKorur()
     {

@@ -43,6 +43,7 @@ protected:
 
 private:
     bool satirGecer(int kaynakSatir, int haricKolon) const;
+    void yenidenSuz();
 
     IzgaraModeli *model_;
     QHash<int, QSet<QString>> suzgecler_;

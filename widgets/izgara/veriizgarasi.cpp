@@ -80,11 +80,21 @@ VeriIzgarasi::VeriIzgarasi(QWidget *ust)
         altBilgiyiHesapla();
         emit suzgecDegisti();
     });
-    // Any change of the rows shown recounts the footer (held back during an update).
+    // Any change of the rows shown recounts the footer (held back during an
+    // update). A load or a filter recounts at once; single changes, which may
+    // come in runs, recount once when control returns to the event loop.
+    altBilgiZamanlayicisi_.setSingleShot(true);
+    altBilgiZamanlayicisi_.setInterval(0);
+    connect(&altBilgiZamanlayicisi_, &QTimer::timeout, this, &VeriIzgarasi::altBilgiyiHesapla);
+    auto ertele = [this] {
+        if (ayarlar_.altBilgi)
+            altBilgiZamanlayicisi_.start();
+    };
     connect(suzgec_, &QAbstractItemModel::modelReset, this, &VeriIzgarasi::altBilgiyiHesapla);
-    connect(suzgec_, &QAbstractItemModel::rowsInserted, this, &VeriIzgarasi::altBilgiyiHesapla);
-    connect(suzgec_, &QAbstractItemModel::rowsRemoved, this, &VeriIzgarasi::altBilgiyiHesapla);
-    connect(suzgec_, &QAbstractItemModel::dataChanged, this, &VeriIzgarasi::altBilgiyiHesapla);
+    connect(suzgec_, &QAbstractItemModel::rowsInserted, this, ertele);
+    connect(suzgec_, &QAbstractItemModel::rowsRemoved, this, ertele);
+    connect(suzgec_, &QAbstractItemModel::dataChanged, this, ertele);
+    connect(suzgec_, &QAbstractItemModel::layoutChanged, this, ertele);
     connect(suzgec_, &QAbstractItemModel::modelReset, this, [this] {
         if (!arama_.isEmpty())
             aramayiBitir();
@@ -520,6 +530,7 @@ double VeriIzgarasi::gorunenToplam(QStringView alan) const
 
 void VeriIzgarasi::altBilgiyiHesapla()
 {
+    altBilgiZamanlayicisi_.stop();
     if (guncellemeDerinligi_ > 0 || !ayarlar_.altBilgi)
         return;
     AltBilgi bilgi;

@@ -151,4 +151,5 @@ private:
     int guncellemeDerinligi_ = 0;
     QString arama_;
     QTimer aramaZamanlayicisi_;
+    QTimer altBilgiZamanlayicisi_;
 };
