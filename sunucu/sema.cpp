@@ -420,6 +420,13 @@ CREATE TABLE giden_postalar (
     son_hata TEXT NOT NULL DEFAULT ''
 );
 )",
+    // 2: what a request form sent, field by field (JSON), for listing and
+    // registering requests; when the mail sender tries a mail again.
+    R"(
+ALTER TABLE giden_postalar ADD COLUMN alanlar TEXT NOT NULL DEFAULT '{}';
+ALTER TABLE giden_postalar ADD COLUMN sonraki_deneme TIMESTAMP;
+CREATE INDEX giden_postalar_bekleyen ON giden_postalar(sirano) WHERE gonderildi IS NULL;
+)",
 };
 
 std::string lehceyeCevir(std::string sql, VtLehce lehce)
