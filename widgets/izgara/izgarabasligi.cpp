@@ -1,5 +1,7 @@
 #include "widgets/izgara/izgarabasligi.h"
 
+#include <algorithm>
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -15,6 +17,7 @@ IzgaraBasligi::IzgaraBasligi(QWidget *ust)
     setDefaultAlignment(Qt::Alignment::fromInt(Qt::AlignCenter | Qt::TextWordWrap));
     setSectionsClickable(true);
     setHighlightSections(false);
+    viewport()->setMouseTracking(true);
 }
 
 void IzgaraBasligi::suzgecDugmeleriniGoster(bool goster)
@@ -46,10 +49,8 @@ QRect IzgaraBasligi::dugmeAlani(int kolon) const
 
 void IzgaraBasligi::paintSection(QPainter *ressam, const QRect &alan, int kolon) const
 {
-    if (!dugmeler_) {
-        QHeaderView::paintSection(ressam, alan, kolon);
-        return;
-    }
+    const bool suzgecli = suzgecliKolonlar_.contains(kolon);
+    const bool dugmeli = dugmeler_ && (suzgecli || kolon == uzerindeki_);
     QStyleOptionHeader secenek;
     initStyleOption(&secenek);
     initStyleOptionForIndex(&secenek, kolon);
@@ -57,12 +58,24 @@ void IzgaraBasligi::paintSection(QPainter *ressam, const QRect &alan, int kolon)
     ressam->save();
     style()->drawControl(QStyle::CE_HeaderSection, &secenek, ressam, this);
     // The caption and the sort arrow keep clear of the button.
-    secenek.rect = alan.adjusted(0, 0, -(dugmeGenisligi + 2), 0);
+    if (dugmeli)
+        secenek.rect = alan.adjusted(0, 0, -(dugmeGenisligi + 2), 0);
+    // Captions wrap at blanks; a word too wide for the column is elided, not cut.
+    const int genislik = style()->subElementRect(QStyle::SE_HeaderLabel, &secenek, this).width();
+    const QStringList kelimeler = secenek.text.split(u' ', Qt::SkipEmptyParts);
+    const bool sigiyor = std::all_of(kelimeler.begin(), kelimeler.end(), [&](const QString &k) {
+        return secenek.fontMetrics.horizontalAdvance(k) <= genislik;
+    });
+    if (!sigiyor) {
+        secenek.textAlignment &= ~Qt::Alignment::fromInt(Qt::TextWordWrap);
+        secenek.text = secenek.fontMetrics.elidedText(secenek.text, Qt::ElideRight, genislik);
+    }
     style()->drawControl(QStyle::CE_Header, &secenek, ressam, this);
     ressam->restore();
+    if (!dugmeli)
+        return;
 
     const QRect dugme = dugmeAlani(alan);
-    const bool suzgecli = suzgecliKolonlar_.contains(kolon);
     ressam->save();
     ressam->setRenderHint(QPainter::Antialiasing);
     // A small funnel; filled when the column is filtered.
@@ -101,6 +114,25 @@ void IzgaraBasligi::mousePressEvent(QMouseEvent *olay)
     }
     basilanDugme_ = -1;
     QHeaderView::mousePressEvent(olay);
+}
+
+void IzgaraBasligi::mouseMoveEvent(QMouseEvent *olay)
+{
+    const int kolon = logicalIndexAt(olay->position().toPoint());
+    if (kolon != uzerindeki_) {
+        uzerindeki_ = kolon;
+        viewport()->update();
+    }
+    QHeaderView::mouseMoveEvent(olay);
+}
+
+bool IzgaraBasligi::viewportEvent(QEvent *olay)
+{
+    if (olay->type() == QEvent::Leave && uzerindeki_ >= 0) {
+        uzerindeki_ = -1;
+        viewport()->update();
+    }
+    return QHeaderView::viewportEvent(olay);
 }
 
 void IzgaraBasligi::mouseReleaseEvent(QMouseEvent *olay)

@@ -3,8 +3,10 @@
 #include <QHeaderView>
 
 // The column header of a grid: centred captions and, when enabled, a filter
-// button at the right edge of every section. A click on the button asks for
-// the column's filter list; a click elsewhere sorts as usual.
+// button at the right edge of every section, drawn while the pointer is over
+// the section or while the column is filtered (narrow columns keep their
+// caption otherwise). A click on the button asks for the column's filter
+// list; a click elsewhere sorts as usual.
 class IzgaraBasligi final : public QHeaderView
 {
     Q_OBJECT
@@ -27,6 +29,8 @@ protected:
     void paintSection(QPainter *ressam, const QRect &alan, int kolon) const override;
     void mousePressEvent(QMouseEvent *olay) override;
     void mouseReleaseEvent(QMouseEvent *olay) override;
+    void mouseMoveEvent(QMouseEvent *olay) override;
+    bool viewportEvent(QEvent *olay) override;
     QSize sectionSizeFromContents(int kolon) const override;
 
 private:
@@ -35,4 +39,5 @@ private:
     bool dugmeler_ = false;
     QList<int> suzgecliKolonlar_;
     int basilanDugme_ = -1;
+    int uzerindeki_ = -1; // the section under the pointer
 };
