@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -12,6 +13,7 @@
 
 using namespace Qt::StringLiterals;
 namespace dom = simdjson::dom;
+namespace od = simdjson::ondemand;
 
 namespace {
 
@@ -117,23 +119,22 @@ QJsonArray jsonDizisi(std::string_view json)
     return belge.array();
 }
 
-QByteArray baytDizisi(dom::array dizi)
+QByteArray baytDizisi(od::array dizi)
 {
-    QByteArray veri(static_cast<qsizetype>(dizi.size()), Qt::Uninitialized);
-    qsizetype i = 0;
-    for (const dom::element oge : dizi) {
+    QByteArray veri;
+    for (auto oge : dizi) {
         std::int64_t b = -1;
         if (oge.get_int64().get(b) != simdjson::SUCCESS || b < 0 || b > 255)
-            return {};
-        veri[i++] = static_cast<char>(b);
+            jsonic::cevapHatasi(u"Akış bir bayt dizisi değil"_s);
+        veri.append(static_cast<char>(b));
     }
     return veri;
 }
 
-Deger ciktiOku(dom::element d, const Parametre &p)
+Deger ciktiOku(od::value d, const Parametre &p)
 {
-    const dom::element_type tip = d.type();
-    if (tip == dom::element_type::NULL_VALUE) {
+    const od::json_type tip = jsonic::al(d.type(), "sonuç");
+    if (tip == od::json_type::null) {
         if (p.tur == Tur::Tablo)
             return BellekTablo();
         if (p.tur == Tur::JsonDizi)
@@ -142,56 +143,58 @@ Deger ciktiOku(dom::element d, const Parametre &p)
     }
     switch (p.tur) {
     case Tur::Metin:
-        if (tip == dom::element_type::STRING)
-            return adi(d.get_string().value_unsafe());
+        if (tip == od::json_type::string)
+            return adi(jsonic::al(d.get_string(), "metin"));
         break;
     case Tur::Tamsayi:
     case Tur::Tamsayi64: {
         std::int64_t n = 0;
         double x = 0;
-        if (d.get_int64().get(n) == simdjson::SUCCESS && tamsayiAraliginda(p.tur, n))
-            return tamsayiDegeri(p.tur, n);
-        if (tip == dom::element_type::DOUBLE && d.get_double().get(x) == simdjson::SUCCESS) {
+        if (d.get_int64().get(n) == simdjson::SUCCESS) {
+            if (tamsayiAraliginda(p.tur, n))
+                return tamsayiDegeri(p.tur, n);
+        } else if (tip == od::json_type::number && d.get_double().get(x) == simdjson::SUCCESS) {
             if (const auto t = tamKismi(x); t && tamsayiAraliginda(p.tur, *t))
                 return tamsayiDegeri(p.tur, *t);
+        } else if (tip == od::json_type::boolean) {
+            return tamsayiDegeri(p.tur, jsonic::al(d.get_bool(), "sonuç") ? 1 : 0);
         }
-        if (tip == dom::element_type::BOOL)
-            return tamsayiDegeri(p.tur, d.get_bool().value_unsafe() ? 1 : 0);
         break;
     }
     case Tur::Ondalik:
-        if (d.is_number())
-            return d.get_double().value_unsafe();
+        if (tip == od::json_type::number)
+            return jsonic::al(d.get_double(), "sayı");
         break;
     case Tur::Mantiksal:
-        if (tip == dom::element_type::BOOL)
-            return d.get_bool().value_unsafe();
-        if (d.is_number())
-            return d.get_double().value_unsafe() != 0;
+        if (tip == od::json_type::boolean)
+            return jsonic::al(d.get_bool(), "sonuç");
+        if (tip == od::json_type::number)
+            return jsonic::al(d.get_double(), "sonuç") != 0;
         break;
-    case Tur::Nesne:
-        if (tip == dom::element_type::OBJECT || tip == dom::element_type::ARRAY) {
-            if (std::optional<Nesne> n = jsonic::nesneOku(d, p.sinif))
-                return std::move(*n);
-            return std::monostate();
-        }
-        break;
+    case Tur::Nesne: {
+        // Objects are small: their text goes to the object reader.
+        std::string_view json;
+        if (tip == od::json_type::object)
+            json = jsonic::al(jsonic::al(d.get_object(), "nesne").raw_json(), "nesne");
+        else if (tip == od::json_type::array)
+            json = jsonic::al(jsonic::al(d.get_array(), "nesne").raw_json(), "nesne");
+        else
+            break;
+        if (std::optional<Nesne> n = jsonic::dolguluNesneOku(json, p.sinif))
+            return std::move(*n);
+        return std::monostate();
+    }
     case Tur::Tablo:
-        if (tip == dom::element_type::OBJECT)
+        if (tip == od::json_type::object)
             return jsonic::tabloOku(d);
         break;
     case Tur::Akis:
-        if (tip == dom::element_type::ARRAY) {
-            const dom::array dizi = d.get_array().value_unsafe();
-            QByteArray veri = baytDizisi(dizi);
-            if (veri.size() == static_cast<qsizetype>(dizi.size()))
-                return veri;
-            jsonic::cevapHatasi(u"Akış bir bayt dizisi değil"_s);
-        }
+        if (tip == od::json_type::array)
+            return baytDizisi(jsonic::al(d.get_array(), "akış"));
         break;
     case Tur::JsonDizi:
-        if (tip == dom::element_type::ARRAY)
-            return jsonDizisi(simdjson::to_string(d));
+        if (tip == od::json_type::array)
+            return jsonDizisi(jsonic::al(jsonic::al(d.get_array(), "dizi").raw_json(), "dizi"));
         break;
     case Tur::Yok:
     case Tur::GeriCagirma:
@@ -269,7 +272,8 @@ Deger girdiOku(dom::element e, const Parametre &p)
     case Tur::Akis:
         if (e.is_array()) {
             QByteArray veri;
-            for (const dom::element b : e.get_array().value_unsafe()) {
+            const dom::array dizi = e.get_array().value_unsafe();
+            for (const dom::element b : dizi) {
                 std::int64_t n = -1;
                 if (b.get_int64().get(n) != simdjson::SUCCESS || n < 0 || n > 255)
                     girdiHatasi(p);
@@ -333,28 +337,59 @@ namespace jsonic {
 
 std::vector<Deger> dolguluCevapOku(const Metot &metot, std::string_view govde)
 {
-    dom::parser ayristirici;
-    const dom::element kok = al(ayristirici.parse(govde.data(), govde.size(), false), "cevap");
-    dom::object nesne;
-    if (kok.get_object().get(nesne) != simdjson::SUCCESS)
-        cevapHatasi(u"Cevap bir JSON nesnesi değil"_s);
-    dom::array sonuc;
-    if (nesne["result"].get_array().get(sonuc) != simdjson::SUCCESS) {
-        for (const char *anahtar : {"error", "SessionExpired"}) {
-            std::string_view m;
-            if (nesne[anahtar].get_string().get(m) == simdjson::SUCCESS)
-                throw UzakHata(UzakHata::Tur::Sunucu, metin(m));
-        }
-        cevapHatasi(u"Cevapta sonuç yok"_s);
-    }
-    const int beklenen = metot.ciktiSayisi();
-    if (sonuc.size() != static_cast<std::size_t>(beklenen)) {
-        cevapHatasi(u"Cevapta %1 değer var, %2 bekleniyordu"_s.arg(sonuc.size()).arg(beklenen));
-    }
+    // Replies of ordinary size reuse the thread's parser and its memory; a
+    // large one gets a parser of its own, whose memory goes with it.
+    constexpr std::size_t tekrarSiniri = 4 * 1024 * 1024;
+    thread_local od::parser ortak;
+    thread_local bool ortakKullanimda = false;
+    std::optional<od::parser> kendi;
+    const bool ortakla = govde.size() <= tekrarSiniri && !ortakKullanimda;
+    od::parser &ayristirici = ortakla ? ortak : kendi.emplace();
+    struct Birak
+    {
+        bool &kullanimda;
+        bool onceki;
+        ~Birak() { kullanimda = onceki; }
+    } birak {ortakKullanimda, ortakKullanimda};
+    ortakKullanimda = ortakKullanimda || ortakla;
+
+    od::document belge =
+        al(ayristirici.iterate(simdjson::padded_string_view(
+               govde.data(), govde.size(), govde.size() + simdjson::SIMDJSON_PADDING)),
+           "cevap");
+    od::object kok = al(belge.get_object(), "cevap");
     std::vector<Deger> ciktilar;
-    ciktilar.reserve(static_cast<std::size_t>(beklenen));
-    for (const dom::element d : sonuc)
-        ciktilar.push_back(ciktiOku(d, metot.cikti(static_cast<int>(ciktilar.size()))));
+    bool sonucVar = false;
+    const int beklenen = metot.ciktiSayisi();
+    for (auto alanSonucu : kok) {
+        od::field alan = al(std::move(alanSonucu), "cevap");
+        const std::string_view anahtar = al(alan.unescaped_key(), "cevap");
+        if (anahtar == "error" || anahtar == "SessionExpired") {
+            std::string_view m;
+            throw UzakHata(UzakHata::Tur::Sunucu,
+                           alan.value().get_string().get(m) == simdjson::SUCCESS
+                               ? metin(m)
+                               : u"Sunucu hatası"_s);
+        }
+        if (anahtar != "result")
+            continue;
+        if (sonucVar)
+            cevapHatasi(u"Cevapta iki sonuç var"_s);
+        sonucVar = true;
+        ciktilar.reserve(static_cast<std::size_t>(beklenen));
+        for (auto degerSonucu : al(alan.value().get_array(), "sonuç")) {
+            const int i = static_cast<int>(ciktilar.size());
+            if (i == beklenen)
+                cevapHatasi(u"Cevapta %1 değerden fazlası var"_s.arg(beklenen));
+            ciktilar.push_back(ciktiOku(al(std::move(degerSonucu), "sonuç"), metot.cikti(i)));
+        }
+        if (static_cast<int>(ciktilar.size()) != beklenen) {
+            cevapHatasi(
+                u"Cevapta %1 değer var, %2 bekleniyordu"_s.arg(ciktilar.size()).arg(beklenen));
+        }
+    }
+    if (!sonucVar)
+        cevapHatasi(u"Cevapta sonuç yok"_s);
     return ciktilar;
 }
 

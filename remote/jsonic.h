@@ -37,11 +37,15 @@ template<class T> T al(simdjson::simdjson_result<T> sonuc, const char *ne)
 // An object of the JSON object form held in a parsed document.
 std::optional<Nesne> nesneOku(simdjson::dom::element oge, std::string_view beklenen);
 
+// An object whose text is followed by SIMDJSON_PADDING readable bytes (a
+// view into a larger padded buffer), read without a copy.
+std::optional<Nesne> dolguluNesneOku(std::string_view json, std::string_view beklenen);
+
 // The outputs of a 2xx reply (see cevapOku) whose text is followed by
 // SIMDJSON_PADDING readable bytes, read without a copy.
 std::vector<Deger> dolguluCevapOku(const Metot &metot, std::string_view govde);
 
 // A table value ({"table":[...],"COL":[...],...}) into a new table.
-BellekTablo tabloOku(simdjson::dom::element deger);
+BellekTablo tabloOku(simdjson::ondemand::value deger);
 
 } // namespace jsonic

@@ -396,4 +396,11 @@ std::optional<Nesne> nesneOku(element oge, std::string_view beklenen)
 {
     return NesneOkuyucu().oku(oge, beklenen);
 }
+
+std::optional<Nesne> dolguluNesneOku(std::string_view json, std::string_view beklenen)
+{
+    simdjson::dom::parser ayristirici;
+    const element kok = al(ayristirici.parse(json.data(), json.size(), false), "nesne");
+    return nesneOku(kok, beklenen);
+}
 } // namespace jsonic

@@ -9,7 +9,7 @@
 #include "remote/jsonyazici.h"
 
 using namespace Qt::StringLiterals;
-namespace dom = simdjson::dom;
+namespace od = simdjson::ondemand;
 
 namespace {
 
@@ -230,18 +230,35 @@ QDateTime gunSayisindanZaman(double gun)
 class TabloOkuyucu
 {
 public:
-    BellekTablo oku(dom::element deger)
+    BellekTablo oku(od::value deger)
     {
-        dom::object nesne;
-        if (deger.get_object().get(nesne) != simdjson::SUCCESS)
-            jsonic::cevapHatasi(u"Tablo bir JSON nesnesi değil"_s);
-        dom::array tanimlar;
-        if (nesne["table"].get_array().get(tanimlar) != simdjson::SUCCESS)
+        od::object nesne = jsonic::al(deger.get_object(), "tablo");
+        bool onceGelenVar = false;
+        for (auto alanSonucu : nesne) {
+            od::field alan = jsonic::al(std::move(alanSonucu), "tablo");
+            const std::string_view anahtar = jsonic::al(alan.unescaped_key(), "tablo anahtarı");
+            if (anahtar == "table") {
+                if (tanimli_)
+                    jsonic::cevapHatasi(u"Tabloda iki kolon tanımı var"_s);
+                tanimlariOku(alan.value());
+            } else if (tanimli_) {
+                kolonuOku(anahtar, alan.value());
+            } else {
+                onceGelenVar = true;
+            }
+        }
+        if (!tanimli_)
             jsonic::cevapHatasi(u"Tablonun kolon tanımı yok"_s);
-        tanimlariOku(tanimlar);
-        for (const auto [anahtar, degerler] : nesne) {
-            if (anahtar != "table")
-                kolonuOku(anahtar, degerler);
+        if (onceGelenVar) {
+            // Some values came before the descriptors: read those now.
+            jsonic::al(nesne.reset(), "tablo");
+            for (auto alanSonucu : nesne) {
+                od::field alan = jsonic::al(std::move(alanSonucu), "tablo");
+                const std::string_view anahtar = jsonic::al(alan.unescaped_key(), "tablo anahtarı");
+                if (anahtar == "table")
+                    break;
+                kolonuOku(anahtar, alan.value());
+            }
         }
         if (!tablo_.doldurmayiBitir())
             jsonic::cevapHatasi(u"Tablonun kolonlarında farklı sayıda değer var"_s);
@@ -249,49 +266,51 @@ public:
     }
 
 private:
-    void tanimlariOku(dom::array tanimlar)
+    void tanimlariOku(od::value deger)
     {
         QList<KolonTanimi> kolonlar;
-        for (const dom::element tanimOgesi : tanimlar) {
-            dom::array tanim;
-            std::string_view ad;
-            if (tanimOgesi.get_array().get(tanim) != simdjson::SUCCESS || tanim.size() < 2 ||
-                tanim.at(0).get_string().get(ad) != simdjson::SUCCESS)
-                jsonic::cevapHatasi(u"Kolon tanımı okunamadı"_s);
+        for (auto tanimSonucu : jsonic::al(deger.get_array(), "kolon tanımları")) {
+            od::array tanim = jsonic::al(tanimSonucu.get_array(), "kolon tanımı");
+            // name, type, ordinal, subtype, scale, size, precision, ...
+            std::optional<int> sayilar[7];
+            int sira = 0;
+            for (auto ogeSonucu : tanim) {
+                od::value oge = jsonic::al(std::move(ogeSonucu), "kolon tanımı");
+                if (sira == 0) {
+                    ad_.emplace_back(jsonic::al(oge.get_string(), "kolon adı"));
+                } else if (sira < 7) {
+                    std::int64_t n = 0;
+                    if (oge.get_int64().get(n) != simdjson::SUCCESS ||
+                        n < std::numeric_limits<int>::min() || n > std::numeric_limits<int>::max())
+                        jsonic::cevapHatasi(u"Kolon tanımında geçersiz sayı"_s);
+                    sayilar[sira] = static_cast<int>(n);
+                }
+                ++sira; // the rest describe parameters, not columns
+            }
+            if (sira < 2)
+                jsonic::cevapHatasi(u"Kolon tanımı eksik"_s);
             KolonTanimi kolon;
-            kolon.ad = jsonic::metin(ad);
-            ad_.emplace_back(ad);
-            const int kod = tamsayi(tanim, 1);
+            kolon.ad = jsonic::metin(ad_.back());
+            const int kod = *sayilar[1];
             const std::optional<DbxTipi> tip = dbxTipiBul(kod);
             if (!tip) {
                 jsonic::cevapHatasi(
                     u"%1 kolonunun tipi desteklenmiyor (%2)"_s.arg(kolon.ad).arg(kod));
             }
             kolon.tip = *tip;
-            kolon.altTip = tamsayi(tanim, 3);
+            kolon.altTip = sayilar[3].value_or(0);
             // Only text and binary columns have a size of their own: for text
             // the precision counts characters, for binary data the size bytes.
             if (depolamaTuru(*tip) == Depolama::Metin)
-                kolon.boyut = std::max(0, tamsayi(tanim, 6));
+                kolon.boyut = std::max(0, sayilar[6].value_or(0));
             else if (depolamaTuru(*tip) == Depolama::Ikili)
-                kolon.boyut = std::max(0, tamsayi(tanim, 5));
+                kolon.boyut = std::max(0, sayilar[5].value_or(0));
             kolonlar.append(std::move(kolon));
         }
         if (!tablo_.yenidenTanimla(std::move(kolonlar)))
             jsonic::cevapHatasi(u"Tablonun kolon adları boş ya da tekrarlı"_s);
         okundu_.assign(ad_.size(), false);
-    }
-
-    // Element i of a descriptor as an int; 0 when the descriptor is shorter.
-    static int tamsayi(dom::array tanim, std::size_t i)
-    {
-        if (i >= tanim.size())
-            return 0;
-        std::int64_t n = 0;
-        if (tanim.at(i).get_int64().get(n) != simdjson::SUCCESS ||
-            n < std::numeric_limits<int>::min() || n > std::numeric_limits<int>::max())
-            jsonic::cevapHatasi(u"Kolon tanımında geçersiz sayı"_s);
-        return static_cast<int>(n);
+        tanimli_ = true;
     }
 
     int kolonBul(std::string_view ad)
@@ -308,7 +327,7 @@ private:
         return -1;
     }
 
-    void kolonuOku(std::string_view ad, dom::element deger)
+    void kolonuOku(std::string_view ad, od::value deger)
     {
         const int k = kolonBul(ad);
         if (k < 0)
@@ -316,39 +335,48 @@ private:
         if (okundu_[static_cast<std::size_t>(k)])
             jsonic::cevapHatasi(u"%1 kolonunun değerleri iki kez geldi"_s.arg(jsonic::metin(ad)));
         okundu_[static_cast<std::size_t>(k)] = true;
-        dom::array dizi;
+        od::array dizi;
         if (deger.get_array().get(dizi) != simdjson::SUCCESS)
             jsonic::cevapHatasi(u"%1 kolonunun değerleri bir dizi değil"_s.arg(jsonic::metin(ad)));
+        const Depolama depolama = depolamaTuru(tablo_.kolon(k).tip);
         if (!ayrildi_) {
-            tablo_.satirAyir(static_cast<qsizetype>(dizi.size()));
+            // The first column tells how many rows to make room for.
+            tablo_.satirAyir(
+                static_cast<qsizetype>(jsonic::al(dizi.count_elements(), "kolon değerleri")));
             ayrildi_ = true;
         }
+        if (depolama == Depolama::Metin) {
+            // A text never has more characters than its JSON form has bytes.
+            const std::string_view ham = jsonic::al(dizi.raw_json(), "kolon değerleri");
+            tablo_.metinAyir(k, static_cast<qsizetype>(ham.size()));
+            jsonic::al(dizi.reset(), "kolon değerleri");
+        }
         qsizetype satir = 0;
-        switch (depolamaTuru(tablo_.kolon(k).tip)) {
+        switch (depolama) {
         case Depolama::Tamsayi32:
         case Depolama::Tamsayi64:
-            for (const dom::element d : dizi)
-                tamsayiEkle(k, d, satir++);
+            for (auto d : dizi)
+                tamsayiEkle(k, jsonic::al(std::move(d), "değer"), satir++);
             break;
         case Depolama::Ondalik:
-            for (const dom::element d : dizi)
-                ondalikEkle(k, d, satir++);
+            for (auto d : dizi)
+                ondalikEkle(k, jsonic::al(std::move(d), "değer"), satir++);
             break;
         case Depolama::Mantiksal:
-            for (const dom::element d : dizi)
-                mantiksalEkle(k, d, satir++);
+            for (auto d : dizi)
+                mantiksalEkle(k, jsonic::al(std::move(d), "değer"), satir++);
             break;
         case Depolama::Metin:
-            for (const dom::element d : dizi)
-                metinEkle(k, d, satir++);
+            for (auto d : dizi)
+                metinEkle(k, jsonic::al(std::move(d), "değer"), satir++);
             break;
         case Depolama::Zaman:
-            for (const dom::element d : dizi)
-                zamanEkle(k, d, satir++);
+            for (auto d : dizi)
+                zamanEkle(k, jsonic::al(std::move(d), "değer"), satir++);
             break;
         case Depolama::Ikili:
-            for (const dom::element d : dizi)
-                ikiliEkle(k, d, satir++);
+            for (auto d : dizi)
+                ikiliEkle(k, jsonic::al(std::move(d), "değer"), satir++);
             break;
         }
     }
@@ -360,155 +388,124 @@ private:
                 .arg(satir + 1));
     }
 
-    void tamsayiEkle(int k, dom::element d, qsizetype satir)
+    // A null, or else the value does not fit the column.
+    void bosYaDaUymaz(int k, od::value &d, qsizetype satir)
     {
-        bool tamam = false;
-        switch (d.type()) {
-        case dom::element_type::INT64:
-            tamam = tablo_.ekleTamsayi(k, d.get_int64().value_unsafe());
-            break;
-        case dom::element_type::UINT64: // beyond 64-bit signed: fits no integer column
-        case dom::element_type::DOUBLE:
-            tamam = tablo_.ekleOndalik(k, d.get_double().value_unsafe());
-            break;
-        case dom::element_type::NULL_VALUE:
-            tablo_.ekleBos(k);
-            tamam = true;
-            break;
-        case dom::element_type::BOOL:
-            tamam = tablo_.ekleTamsayi(k, d.get_bool().value_unsafe() ? 1 : 0);
-            break;
-        default:
-            break;
-        }
-        if (!tamam)
+        bool bos = false;
+        if (d.is_null().get(bos) != simdjson::SUCCESS || !bos)
             uymaz(k, satir);
+        tablo_.ekleBos(k);
     }
 
-    void ondalikEkle(int k, dom::element d, qsizetype satir)
+    void tamsayiEkle(int k, od::value d, qsizetype satir)
     {
-        switch (d.type()) {
-        case dom::element_type::DOUBLE:
-        case dom::element_type::INT64:
-        case dom::element_type::UINT64:
-            tablo_.ekleOndalik(k, d.get_double().value_unsafe());
-            return;
-        case dom::element_type::NULL_VALUE:
-            tablo_.ekleBos(k);
-            return;
-        default:
-            uymaz(k, satir);
+        std::int64_t tam = 0;
+        double ondalik = 0;
+        bool mantik = false;
+        if (d.get_int64().get(tam) == simdjson::SUCCESS) {
+            if (!tablo_.ekleTamsayi(k, tam))
+                uymaz(k, satir);
+        } else if (d.get_double().get(ondalik) == simdjson::SUCCESS) {
+            // A whole number written as a fraction ("2.0") still fits.
+            if (!tablo_.ekleOndalik(k, ondalik))
+                uymaz(k, satir);
+        } else if (d.get_bool().get(mantik) == simdjson::SUCCESS) {
+            tablo_.ekleTamsayi(k, mantik ? 1 : 0);
+        } else {
+            bosYaDaUymaz(k, d, satir);
         }
     }
 
-    void mantiksalEkle(int k, dom::element d, qsizetype satir)
+    void ondalikEkle(int k, od::value d, qsizetype satir)
     {
-        switch (d.type()) {
-        case dom::element_type::BOOL:
-            tablo_.ekleMantiksal(k, d.get_bool().value_unsafe());
-            return;
-        case dom::element_type::DOUBLE:
-        case dom::element_type::INT64:
-        case dom::element_type::UINT64:
-            tablo_.ekleMantiksal(k, d.get_double().value_unsafe() != 0);
-            return;
-        case dom::element_type::NULL_VALUE:
-            tablo_.ekleBos(k);
-            return;
-        default:
-            uymaz(k, satir);
-        }
+        double sayi = 0;
+        if (d.get_double().get(sayi) == simdjson::SUCCESS)
+            tablo_.ekleOndalik(k, sayi);
+        else
+            bosYaDaUymaz(k, d, satir);
     }
 
-    void metinEkle(int k, dom::element d, qsizetype satir)
+    void mantiksalEkle(int k, od::value d, qsizetype satir)
+    {
+        bool mantik = false;
+        double sayi = 0;
+        if (d.get_bool().get(mantik) == simdjson::SUCCESS)
+            tablo_.ekleMantiksal(k, mantik);
+        else if (d.get_double().get(sayi) == simdjson::SUCCESS)
+            tablo_.ekleMantiksal(k, sayi != 0);
+        else
+            bosYaDaUymaz(k, d, satir);
+    }
+
+    void metinEkle(int k, od::value d, qsizetype satir)
     {
         std::string_view m;
-        switch (d.type()) {
-        case dom::element_type::STRING:
-            m = d.get_string().value_unsafe();
-            break;
-        case dom::element_type::NULL_VALUE:
-            tablo_.ekleBos(k);
-            return;
-        case dom::element_type::INT64:
-        case dom::element_type::UINT64:
-        case dom::element_type::DOUBLE:
-        case dom::element_type::BOOL:
-            // A number in a text column becomes its text.
-            yazi_ = simdjson::to_string(d);
-            m = yazi_;
-            break;
-        default:
-            uymaz(k, satir);
+        if (d.get_string().get(m) != simdjson::SUCCESS) {
+            const od::json_type tur = jsonic::al(d.type(), "değer");
+            if (tur != od::json_type::number && tur != od::json_type::boolean) {
+                bosYaDaUymaz(k, d, satir);
+                return;
+            }
+            // A number in a text column keeps its written form.
+            m = d.raw_json_token();
+            while (!m.empty() &&
+                   (m.back() == ' ' || m.back() == '\n' || m.back() == '\r' || m.back() == '\t' ||
+                    m.back() == ',' || m.back() == ']'))
+                m.remove_suffix(1);
         }
         if (!tablo_.ekleMetinUtf8(k, QByteArrayView(m.data(), static_cast<qsizetype>(m.size()))))
             uymaz(k, satir);
     }
 
-    void zamanEkle(int k, dom::element d, qsizetype satir)
+    void zamanEkle(int k, od::value d, qsizetype satir)
     {
+        std::string_view m;
+        double gun = 0;
         bool tamam = false;
-        switch (d.type()) {
-        case dom::element_type::STRING:
-            if (const auto z = tabloZamaniOku(d.get_string().value_unsafe()))
+        if (d.get_string().get(m) == simdjson::SUCCESS) {
+            if (const auto z = tabloZamaniOku(m))
                 tamam = tablo_.ekleZaman(k, z->date(), z->time());
-            break;
-        case dom::element_type::DOUBLE:
-        case dom::element_type::INT64:
-        case dom::element_type::UINT64:
+        } else if (d.get_double().get(gun) == simdjson::SUCCESS) {
             // A day count, as objects carry dates.
-            if (const double gun = d.get_double().value_unsafe(); std::abs(gun) < 3e6) {
+            if (std::abs(gun) < 3e6) {
                 const QDateTime z = gunSayisindanZaman(gun);
                 tamam = tablo_.ekleZaman(k, z.date(), z.time());
             }
-            break;
-        case dom::element_type::NULL_VALUE:
-            tablo_.ekleBos(k);
-            tamam = true;
-            break;
-        default:
-            break;
+        } else {
+            bosYaDaUymaz(k, d, satir);
+            return;
         }
         if (!tamam)
             uymaz(k, satir);
     }
 
-    void ikiliEkle(int k, dom::element d, qsizetype satir)
+    void ikiliEkle(int k, od::value d, qsizetype satir)
     {
-        switch (d.type()) {
-        case dom::element_type::ARRAY: {
-            const dom::array dizi = d.get_array().value_unsafe();
-            QByteArray veri(static_cast<qsizetype>(dizi.size()), Qt::Uninitialized);
-            qsizetype i = 0;
-            for (const dom::element b : dizi) {
+        od::array dizi;
+        std::string_view m;
+        if (d.get_array().get(dizi) == simdjson::SUCCESS) {
+            QByteArray veri;
+            for (auto b : dizi) {
                 std::int64_t n = -1;
                 if (b.get_int64().get(n) != simdjson::SUCCESS || n < 0 || n > 255)
                     uymaz(k, satir);
-                veri[i++] = static_cast<char>(n);
+                veri.append(static_cast<char>(n));
             }
             tablo_.ekleIkili(k, veri);
-            return;
-        }
-        case dom::element_type::STRING: {
+        } else if (d.get_string().get(m) == simdjson::SUCCESS) {
             // Some servers send a memo as text.
-            const std::string_view m = d.get_string().value_unsafe();
             tablo_.ekleIkili(k, QByteArray(m.data(), static_cast<qsizetype>(m.size())));
-            return;
-        }
-        case dom::element_type::NULL_VALUE:
-            tablo_.ekleBos(k);
-            return;
-        default:
-            uymaz(k, satir);
+        } else {
+            bosYaDaUymaz(k, d, satir);
         }
     }
 
     BellekTablo tablo_;
+    bool tanimli_ = false;
     bool ayrildi_ = false;
     std::vector<std::string> ad_; // column names as UTF-8, to match the value keys
     std::vector<bool> okundu_;
     std::size_t sonraki_ = 0;
-    std::string yazi_;
 };
 
 } // namespace
@@ -533,8 +530,10 @@ void tabloYaz(JsonYazici &y, const BellekTablo &t, BosTabloBicimi bosBicim)
 
 BellekTablo tabloOku(std::string_view json)
 {
-    dom::parser ayristirici;
-    return jsonic::tabloOku(jsonic::al(ayristirici.parse(json.data(), json.size()), "tablo"));
+    const simdjson::padded_string dolgulu(json);
+    od::parser ayristirici;
+    od::document belge = jsonic::al(ayristirici.iterate(dolgulu), "tablo");
+    return jsonic::tabloOku(jsonic::al(belge.get_value(), "tablo"));
 }
 
 QString tabloZamanMetni(DbxTipi tip, const QDateTime &zaman)
@@ -589,7 +588,7 @@ std::optional<QDateTime> tabloZamaniOku(std::string_view m)
 
 namespace jsonic {
 
-BellekTablo tabloOku(dom::element deger)
+BellekTablo tabloOku(od::value deger)
 {
     return TabloOkuyucu().oku(deger);
 }

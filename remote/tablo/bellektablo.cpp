@@ -1252,6 +1252,13 @@ void BellekTablo::satirAyir(qsizetype satirSayisi)
         k.ayir(satirSayisi);
 }
 
+void BellekTablo::metinAyir(int kolon, qsizetype karakter)
+{
+    Kolon *k = kolonAl(kolon);
+    if (k && k->depolama == Depolama::Metin && karakter > 0)
+        k->metinAlani.yer(karakter);
+}
+
 void BellekTablo::ekleBos(int kolon)
 {
     if (Kolon *k = kolonAl(kolon))

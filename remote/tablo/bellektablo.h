@@ -198,6 +198,9 @@ public:
 
     // --- Bulk fill ---
     void satirAyir(qsizetype satirSayisi);
+    // Room for this many more characters in a text column, so that a bulk
+    // fill does not grow the column's text block step by step.
+    void metinAyir(int kolon, qsizetype karakter);
     void ekleBos(int kolon);
     // Each ekle*() appends one value to a column and returns false (appending
     // nothing) when the value does not fit the column's type: a whole number

@@ -148,8 +148,8 @@ private slots:
                                                 << u"1|x"_s << 2;
         QTest::newRow("tam değerli ondalık tamsayıya")
             << "{\"table\":[" + tanim("A", 6) + "],\"A\":[2.0,-0.0]}" << u"2"_s << 2;
-        QTest::newRow("sayı metin kolonunda metin olur")
-            << "{\"table\":[" + tanim("A", 26) + "],\"A\":[12.50,true]}" << u"12.5"_s << 2;
+        QTest::newRow("sayı metin kolonunda yazıldığı gibi")
+            << "{\"table\":[" + tanim("A", 26) + "],\"A\":[12.50,true]}" << u"12.50"_s << 2;
         QTest::newRow("bilinmeyen anahtar")
             << "{\"table\":[" + tanim("A", 6) + "],\"A\":[7],\"B\":{\"x\":1}}" << u"7"_s << 1;
         QTest::newRow("gün sayısı tarih olarak")
