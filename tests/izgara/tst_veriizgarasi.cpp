@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QListWidget>
@@ -708,6 +709,52 @@ private slots:
         pencere->temizle();
         QCOMPARE(izgara.gorunenSatirSayisi(), 5);
         QVERIFY(!izgara.suzgecVarMi());
+    }
+
+    // A button cell reports its row and field; a picture cell shows the picture
+    // its bytes hold.
+    void dugmeVeResimHucreleri()
+    {
+        QImage kirmizi(8, 8, QImage::Format_RGB32);
+        kirmizi.fill(Qt::red);
+        QByteArray png;
+        QBuffer tampon(&png);
+        tampon.open(QIODevice::WriteOnly);
+        kirmizi.save(&tampon, "PNG");
+
+        BellekTablo tablo;
+        tablo.yenidenTanimla(
+            {tanim(u"RESIM"_s, DbxTipi::Blob), tanim(u"ADI"_s, DbxTipi::WideString)});
+        for (int i = 0; i < 3; ++i) {
+            tablo.ekleIkili(0, i == 1 ? png : QByteArray("bozuk"));
+            tablo.ekleMetin(1, u"Parça %1"_s.arg(i));
+        }
+        tablo.doldurmayiBitir();
+        VeriIzgarasi izgara;
+        IzgaraAyarlari ayar;
+        ayar.satirYuksekligi = 40;
+        izgara.ayarlariUygula(ayar);
+        izgara.kolonlariAyarla({kolon(u"RESIM"_s).turunde(KolonTuru::Resim).genislikle(60),
+                                kolon(u"ADI"_s).dugme(u"Sepete Ekle"_s).genislikle(120)});
+        izgara.tabloyaBagla(&tablo);
+        izgara.resize(400, 300);
+        izgara.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&izgara));
+        QTableView *g = izgara.gorunum();
+
+        QSignalSpy dugme(&izgara, &VeriIzgarasi::dugmeTiklandi);
+        const QRect hucre = g->visualRect(g->model()->index(2, 1));
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, hucre.center());
+        QCOMPARE(dugme.size(), 1);
+        QCOMPARE(dugme[0][0].value<qsizetype>(), 2);
+        QCOMPARE(dugme[0][1].toString(), u"ADI"_s);
+
+        const QImage goruntu = g->viewport()->grab().toImage();
+        const QPoint orta = g->visualRect(g->model()->index(1, 0)).center();
+        QCOMPARE(goruntu.pixelColor(orta), QColor(Qt::red));
+        // Bytes that are no picture draw nothing, and nothing breaks.
+        const QPoint bozuk = g->visualRect(g->model()->index(0, 0)).center();
+        QVERIFY(goruntu.pixelColor(bozuk) != QColor(Qt::red));
     }
 
     void suzgecListesiDigerSuzgecleriIzler()
