@@ -20,6 +20,8 @@
 #include <QValidator>
 
 #include "app/arkaplan.h"
+#include "app/girisformu.h"
+#include "app/kullanicikayitu.h"
 #include "app/mesajkutusu.h"
 #include "app/mesgulanimasyonu.h"
 #include "app/sekmeler.h"
@@ -29,6 +31,7 @@
 #include "remote/kurulum.h"
 #include "remote/sunucubaglantisi.h"
 #include "resources/kaynaklar.h"
+#include "widgets/kayanyazi/realtimemarquee.h"
 
 using namespace Qt::StringLiterals;
 
@@ -84,13 +87,6 @@ QPixmap svgResmi(const QString &ad, QSize boyut, qreal olcek)
     return resim;
 }
 
-// Until the login dialog is in place, the session made at start-up counts as logged in.
-bool girisDialogsuz(SunucuBaglantisi &, TSonucBilgisi &sbilgi)
-{
-    sbilgi.setDisip(u"12"_s);
-    return true;
-}
-
 } // namespace
 
 QString UygulamaBasligi()
@@ -109,7 +105,7 @@ TForm1::TForm1(GirisAdimi giris, QDate bugun, QWidget *ust)
 {
     setObjectName(u"Form1"_s);
     formuKur();
-    FormCreate(giris ? giris : GirisAdimi(girisDialogsuz), bugun);
+    FormCreate(giris ? giris : GirisAdimi(GirisFormuIleGir), bugun);
 }
 
 TForm1::~TForm1()
@@ -384,6 +380,10 @@ QWidget *TForm1::baslikSeridi()
     cikis_ = menu->addAction(u"Çıkış"_s);
     menubuton_->setMenu(menu);
     connect(cikis_, &QAction::triggered, this, &QWidget::close);
+    connect(sifreDegistir_, &QAction::triggered, this, [this] {
+        const std::unique_ptr<Tkullanicikayit> istek = Tkullanicikayit::Ac(this, *bagc_, sbilgi_);
+        istek->exec();
+    });
     connect(webAdresi_, &QAction::triggered, this,
             [this] { QDesktopServices::openUrl(QUrl::fromUserInput(webAdresi_->text())); });
 
@@ -480,26 +480,55 @@ QWidget *TForm1::altSerit()
     duzen->setContentsMargins(0, 1, 0, 1);
     duzen->setSpacing(0);
 
-    // The scrolling picture strip and the news line take these two places.
+    // The scrolling picture strip and the news line take these two places; both scroll on the
+    // same light blue in 24-pixel Arial, 5 per cent of the width apart.
+    const auto kayanSerit = [](const QString &ad) {
+        auto *m = new TRealTimeMarquee;
+        m->setObjectName(ad);
+        m->setColor(QColor(212, 225, 242));
+        QFont yazi(u"Arial"_s);
+        yazi.setPixelSize(24);
+        m->setFont(yazi);
+        m->setSpacing(5);
+        return m;
+    };
+
     resimSeridiYeri_ = new QFrame;
     resimSeridiYeri_->setObjectName(u"RealTimeMarquee1Yeri"_s);
     resimSeridiYeri_->setFixedHeight(72);
     auto *resimDuzeni = new QHBoxLayout(resimSeridiYeri_);
     resimDuzeni->setContentsMargins(0, 0, 0, 0);
-    auto *resim = new QLabel;
-    resim->setObjectName(u"resimSeridi"_s);
-    resim->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    resim->setPixmap(svgResmi(u"resimseridi"_s, {3600, 72}, devicePixelRatioF()));
-    resim->setMinimumWidth(1);
-    resimDuzeni->addWidget(resim);
+    seritResmi_ = QImage(5000, 100, QImage::Format_RGB888);
+    seritResmi_.fill(QColor(212, 225, 242));
+    {
+        QPainter p(&seritResmi_);
+        p.setRenderHint(QPainter::Antialiasing);
+        QSvgRenderer(ResimYolu(u"resimseridi"_s)).render(&p);
+    }
+    RealTimeMarquee1_ = kayanSerit(u"RealTimeMarquee1"_s);
+    RealTimeMarquee1_->setOnDrawItem(
+        [this](TRealTimeMarquee *sender, TMarqueeItem *item, QImage &bitmap) {
+            RealTimeMarquee1DrawItem(sender, item, bitmap);
+        });
+    RealTimeMarquee1_->Items().Add()->setStyle(TMarqueeStyle::msOwnerDraw);
+    RealTimeMarquee1_->setActive(true);
+    resimDuzeni->addWidget(RealTimeMarquee1_);
 
     kayanYaziYeri_ = new QFrame;
     kayanYaziYeri_->setObjectName(u"kayanyaziYeri"_s);
     kayanYaziYeri_->setFixedHeight(51);
     auto *yaziDuzeni = new QHBoxLayout(kayanYaziYeri_);
     yaziDuzeni->setContentsMargins(0, 0, 0, 0);
+    kayanyazi_ = kayanSerit(u"kayanyazi"_s); // still until the start-up content fills it
+    yaziDuzeni->addWidget(kayanyazi_);
 
     duzen->addWidget(resimSeridiYeri_);
     duzen->addWidget(kayanYaziYeri_);
     return serit;
+}
+
+// The picture strip scrolls the hidden picture, endlessly.
+void TForm1::RealTimeMarquee1DrawItem(TRealTimeMarquee *, TMarqueeItem *, QImage &bitmap)
+{
+    bitmap = seritResmi_;
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include <QDate>
+#include <QImage>
 #include <QWidget>
 
 #include "app/gorunum.h"
@@ -21,6 +22,8 @@ class QPushButton;
 class QToolButton;
 class SayfaKontrolu;
 class SunucuBaglantisi;
+class TMarqueeItem;
+class TRealTimeMarquee;
 
 // The tabs of the main window, in their order.
 enum class Sekme : int
@@ -135,6 +138,9 @@ public:
     // (51 pixels).
     QFrame *resimSeridiYeri() const { return resimSeridiYeri_; }
     QFrame *kayanYaziYeri() const { return kayanYaziYeri_; }
+    // The news line (filled and started by the start-up content) and the picture strip.
+    TRealTimeMarquee *kayanyazi() const { return kayanyazi_; }
+    TRealTimeMarquee *RealTimeMarquee1() const { return RealTimeMarquee1_; }
 
     QAction *mailGonderEylemi() const { return mailGonder_; }
     QAction *sifreDegistirEylemi() const { return sifreDegistir_; }
@@ -155,6 +161,7 @@ private:
     QWidget *aramaSeridi();
     QWidget *durumSeridi();
     QWidget *altSerit();
+    void RealTimeMarquee1DrawItem(TRealTimeMarquee *sender, TMarqueeItem *item, QImage &bitmap);
     void gorunumUygula(Gorunum gorunum);
     void baslangicGoreviniBaslat();
 
@@ -183,6 +190,9 @@ private:
     SayfaKontrolu *sayfalar_ = nullptr;
     QFrame *resimSeridiYeri_ = nullptr;
     QFrame *kayanYaziYeri_ = nullptr;
+    TRealTimeMarquee *kayanyazi_ = nullptr;
+    TRealTimeMarquee *RealTimeMarquee1_ = nullptr;
+    QImage seritResmi_; // the hidden picture the picture strip scrolls: 5000 × 100, 24-bit
 };
 
 // The application title (taskbar) and the window caption.
