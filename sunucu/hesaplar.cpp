@@ -1,5 +1,7 @@
 #include "sunucu/hesaplar.h"
 
+#include <cmath>
+
 #include <QDateTime>
 
 using namespace Qt::StringLiterals;
@@ -74,6 +76,65 @@ TSonucBilgisi oturumKaydi(Veritabani &vt, const QString &bilgisayarId)
     kayit.setVarmi(true);
     while (k.sonraki()) { }
     return kayit;
+}
+
+std::optional<TMobilCariBilgisi> cariBilgisi(Veritabani &vt, int sirano,
+                                             const QString &bilgisayarId)
+{
+    if (sirano <= 0 && bilgisayarId.isEmpty())
+        return std::nullopt;
+    VtKomutu &k = vt.sorgula(
+            "SELECT c.il, c.fax1, s.mail, s.adi, c.cariadi, c.email, c.vergidairesi, c.yetkili, "
+            "       c.altgrup, c.tel2, k.sifre, c.gsm, c.tel1, c.adres2, c.adres1, c.ulke, "
+            "       c.anagrup, c.carino, c.vergino, k.mail, c.ozelkod, k.adi, s.telefon, "
+            "       c.carikod, c.fax2, c.ilce, "
+            "       (SELECT COALESCE(SUM(h.borc), 0) FROM cari_hareketler h WHERE h.carino = c.carino), "
+            "       (SELECT COALESCE(SUM(h.alacak), 0) FROM cari_hareketler h WHERE h.carino = c.carino), "
+            "       (SELECT b.bilgisayar_id FROM bilgisayarlar b WHERE b.kullanici_no = k.sirano "
+            "        ORDER BY b.bilgisayar_id LIMIT 1) "
+            "FROM kullanicilar k "
+            "JOIN cariler c ON c.carino = k.carino "
+            "LEFT JOIN saticilar s ON s.satici_no = COALESCE(k.satici_no, c.satici_no) "
+            "WHERE (? > 0 AND k.sirano = ?) OR (? <= 0 AND k.sirano = "
+            "       (SELECT b.kullanici_no FROM bilgisayarlar b WHERE b.bilgisayar_id = ?))",
+            qint64(sirano), qint64(sirano), qint64(sirano), bilgisayarId);
+    if (!k.sonraki())
+        return std::nullopt;
+    TMobilCariBilgisi c;
+    c.setSEHIR(k.metin(0));
+    c.setFAX1(k.metin(1));
+    c.setSATICIMAIL(k.metin(2));
+    c.setSATICIADI(k.metin(3));
+    c.setCARIADI(k.metin(4));
+    c.setEMAIL(k.metin(5));
+    c.setVERGIDAIRESI(k.metin(6));
+    c.setYETKILI(k.metin(7));
+    c.setAltGrup(k.metin(8));
+    c.setTEL2(k.metin(9));
+    c.setSIFRE(k.metin(10));
+    c.setGSM(k.metin(11));
+    c.setTEL1(k.metin(12));
+    c.setADRES2(k.metin(13));
+    c.setADRES1(k.metin(14));
+    c.setULKE(k.metin(15));
+    c.setAnaGrup(k.metin(16));
+    c.setCARINO(static_cast<int>(k.tamsayi(17)));
+    c.setVERGINO(k.metin(18));
+    c.setMAIL(k.metin(19));
+    c.setOzelKod(k.metin(20));
+    c.setKULLANICIADI(k.metin(21));
+    c.setSATICITELEFON(k.metin(22));
+    c.setCARIKOD(k.metin(23));
+    c.setFAX2(k.metin(24));
+    c.setILCE(k.metin(25));
+    // Sums of amounts kept to the kuruş, in kuruş: no binary dust in the totals.
+    const auto kurus = [](double tutar) { return std::round(tutar * 100.0) / 100.0; };
+    c.setTLBORC(kurus(k.ondalik(26)));
+    c.setTLALACAK(kurus(k.ondalik(27)));
+    c.setTLBAKIYE(kurus(c.TLBORC() - c.TLALACAK()));
+    c.setBILGISAYARID(sirano > 0 ? k.metin(28) : bilgisayarId);
+    while (k.sonraki()) { }
+    return c;
 }
 
 std::vector<KullaniciOzeti> kullanicilar(Veritabani &vt)

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "remote/baglantiu.h"
+#include "remote/mobilstokunit.h"
 #include "sunucu/veritabani.h"
 
 // Users, their registered computers and the login record. The store behind
@@ -22,6 +23,12 @@ void istemciSurumuAyarla(Veritabani &vt, int surum);
 // empty identifier gives a record with Varmi false (and the expected version,
 // so that the client goes on to its registration request, not to an update).
 TSonucBilgisi oturumKaydi(Veritabani &vt, const QString &bilgisayarId);
+
+// The address, tax and contact details of the account a user acts for, with
+// the account's totals: the user named by record number (sirano > 0), else
+// the user the computer is registered for. nullopt when there is none.
+std::optional<TMobilCariBilgisi> cariBilgisi(Veritabani &vt, int sirano,
+                                             const QString &bilgisayarId);
 
 struct KullaniciOzeti
 {

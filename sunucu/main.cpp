@@ -10,11 +10,13 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include "sunucu/dagitici.h"
 #include "sunucu/demoveri.h"
 #include "sunucu/hesaplar.h"
+#include "sunucu/postalar.h"
 #include "sunucu/restsunucusu.h"
 #include "sunucu/sema.h"
 #include "sunucu/veritabani.h"
@@ -82,6 +84,13 @@ int sun(const QStringList &argumanlar)
             {u"baglanti-siniri"_s, u"Aynı anda hizmet verilen bağlantı (varsayılan: %1)."_s.arg(v.baglantiSiniri), u"SAYI"_s},
             {u"bekleyen-siniri"_s, u"Sıra bekleyebilecek bağlantı; fazlası 503 (varsayılan: %1)."_s.arg(v.bekleyenSiniri), u"SAYI"_s},
             {u"sessiz"_s, u"İstek başına günlük satırı yazma."_s},
+            {u"guncelleme-dosyasi"_s, u"İstemcinin kurulum paketi: %1 adresinden sunulur."_s.arg(QLatin1StringView(guncellemeYolu)), u"DOSYA"_s},
+            {u"posta-sunucusu"_s, u"İstek ve mesajları gönderen SMTP sunucusu (smtp://makine:587, smtps://makine:465); "
+                                  "yoksa postalar yalnızca saklanır ('yonet istekler')."_s, u"URL"_s},
+            {u"posta-kullanici"_s, u"SMTP kullanıcı adı; şifresi DOTEZMAR_POSTA_SIFRE ortam değişkeninden okunur "
+                                   "ve yalnızca TLS üzerinden gönderilir."_s, u"AD"_s},
+            {u"posta-gonderen"_s, u"Postaların gönderen adresi."_s, u"ADRES"_s},
+            {u"posta-alici"_s, u"İsteklerin gideceği adres (birden çok kez verilebilir)."_s, u"ADRES"_s},
     });
     p.process(argumanlar);
 
@@ -115,6 +124,20 @@ int sun(const QStringList &argumanlar)
         || !sayi(u"bekleyen-siniri"_s, ayarlar.bekleyenSiniri, 0))
         return hata(u"sınır ve süre seçenekleri pozitif tamsayı olmalı"_s);
     ayarlar.gunluk = !p.isSet(u"sessiz"_s);
+    if (p.isSet(u"guncelleme-dosyasi"_s)) {
+        const QFileInfo paket(p.value(u"guncelleme-dosyasi"_s));
+        if (!paket.isFile() || !paket.isReadable())
+            return hata(u"kurulum paketi okunamıyor: %1"_s.arg(paket.filePath()));
+        ayarlar.guncellemeDosyasi = paket.absoluteFilePath();
+    }
+    PostaAyarlari posta;
+    posta.sunucu = p.value(u"posta-sunucusu"_s);
+    posta.kullanici = p.value(u"posta-kullanici"_s);
+    posta.sifre = qEnvironmentVariable("DOTEZMAR_POSTA_SIFRE");
+    posta.gonderen = p.value(u"posta-gonderen"_s);
+    posta.alicilar = p.values(u"posta-alici"_s);
+    if (const std::optional<QString> postaHatasi = posta.hata())
+        return hata(*postaHatasi);
 
     const QString adres = veritabaniAdresi(p);
     try {
@@ -134,6 +157,9 @@ int sun(const QStringList &argumanlar)
     VtHavuzu havuz(adres, ayarlar.baglantiSiniri);
     Dagitici dagitici(&havuz);
     yontemleriKaydet(dagitici);
+    std::unique_ptr<PostaGonderici> gonderici;
+    if (posta.etkin())
+        gonderici = std::make_unique<PostaGonderici>(posta, havuz);
     RestSunucusu sunucu(ayarlar, dagitici);
     if (!sunucu.bagla())
         return hata(sunucu.hata());
@@ -203,6 +229,30 @@ int demoVeri(const QStringList &argumanlar)
 
 // --- administration ---
 
+// One request of the outbox: the header line, then its fields.
+QString istekSatiri(const IstekOzeti &i)
+{
+    const IstekFormu &f = i.form;
+    QString durum;
+    if (!i.gonderildi.isEmpty())
+        durum = u"gönderildi %1"_s.arg(i.gonderildi);
+    else if (i.deneme > 0)
+        durum = u"gönderilemedi (%1 deneme): %2"_s.arg(i.deneme).arg(i.sonHata);
+    else
+        durum = u"saklanıyor"_s;
+    QString satir = u"#%1  %2  %3  [%4]\n"_s.arg(i.no).arg(i.tarih, f.baslik, durum);
+    satir += u"    bilgisayar: %1  %2\n"_s.arg(
+            f.idsi.isEmpty() ? u"-"_s : f.idsi,
+            i.kayitliKullanici.isEmpty() ? u"(kayıtlı değil)"_s : u"(kayıtlı: %1)"_s.arg(i.kayitliKullanici));
+    satir += u"    firma: %1 | yetkili: %2 | kullanıcı: %3 | şifre: %4 | mail: %5\n"_s.arg(f.firmaadi, f.yetkili, f.kullaniciadi, f.sifre, f.mail);
+    const QString adres = QStringList {f.adres1, f.adres2}.join(u' ').trimmed();
+    satir += u"    adres: %1, %2/%3 | tel: %4 | fax: %5\n"_s.arg(adres, f.ilce, f.sehir, f.telefon, f.fax);
+    satir += u"    vergi: %1 %2 | kargo: %3"_s.arg(f.vd, f.vn, f.kargoambar);
+    if (f.konu)
+        satir += u"\n    mesaj: %1"_s.arg(QString(*f.konu).replace(u'\n', u"\n           "_s));
+    return satir;
+}
+
 int yonet(const QStringList &argumanlar)
 {
     QCommandLineParser p;
@@ -212,7 +262,10 @@ int yonet(const QStringList &argumanlar)
                                 "  bilgisayar-sil KIMLIK                     bir bilgisayarın kaydını siler\n"
                                 "  istemci-surumu [N]                        beklenen istemci sürümünü gösterir ya da ayarlar\n"
                                 "  sifre KULLANICI SIFRE                     kullanıcının şifresini değiştirir\n"
-                                "  aktif KULLANICI 1|0                       kullanıcının girişini açar ya da kapatır"_s);
+                                "  aktif KULLANICI 1|0                       kullanıcının girişini açar ya da kapatır\n"
+                                "  istekler [SAYI]                           son istek ve mesajları listeler (varsayılan 50)\n"
+                                "  istek-kaydet NO [KULLANICI]               isteği gönderen bilgisayarı kullanıcıya kaydeder\n"
+                                "                                            (kullanıcı verilmezse istekteki kullanıcı adı)"_s);
     p.addHelpOption();
     p.addOption(veritabaniSecenegi());
     p.addPositionalArgument(u"komut"_s, u"Yukarıdaki komutlardan biri."_s);
@@ -257,6 +310,22 @@ int yonet(const QStringList &argumanlar)
         } else if (komut == u"aktif" && sayiDogru(2, 2) && (a[2] == u"1" || a[2] == u"0")) {
             aktifAyarla(*vt, a[1], a[2] == u"1");
             yaz(u"%1 kullanıcısı %2."_s.arg(a[1], a[2] == u"1" ? u"girebilir"_s : u"giremez"_s));
+        } else if (komut == u"istekler" && sayiDogru(0, 1)) {
+            bool tamam = true;
+            const int sayi = a.size() == 2 ? a[1].toInt(&tamam) : 50;
+            if (!tamam || sayi < 1)
+                return hata(u"sayı pozitif bir tamsayı olmalı"_s);
+            for (const IstekOzeti &i : istekler(*vt, sayi))
+                yaz(istekSatiri(i));
+        } else if (komut == u"istek-kaydet" && sayiDogru(1, 2)) {
+            bool tamam = false;
+            const qint64 no = a[1].toLongLong(&tamam);
+            if (!tamam)
+                return hata(u"istek numarası bir tamsayı olmalı"_s);
+            std::optional<QString> onceki;
+            const QString kullanici = istekKaydet(*vt, no, a.value(2), &onceki);
+            yaz(onceki ? u"%1 numaralı isteğin bilgisayarı %2 kullanıcısından alınıp %3 kullanıcısına kaydedildi."_s.arg(a[1], *onceki, kullanici)
+                       : u"%1 numaralı isteğin bilgisayarı %2 kullanıcısına kaydedildi."_s.arg(a[1], kullanici));
         } else {
             return hata(u"bilinmeyen komut ya da eksik/fazla argüman: %1 (bkz. 'dotezmar-sunucu yonet --help')"_s
                                 .arg(a.join(u' ')));

@@ -1,5 +1,6 @@
 #include "sunucu/restsunucusu.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -9,6 +10,10 @@
 #include <random>
 #include <thread>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <httplib.h>
 
@@ -165,6 +170,34 @@ std::string gunlukAdi(const httplib::Request &istek)
     return istek.target.substr(0, 200);
 }
 
+// The setup package, read from disk as it is sent: the file is opened once
+// per request, so a package replaced meanwhile is never sent half old, half
+// new.
+void kurulumDosyasiniSun(const std::string &dosya, httplib::Response &yanit)
+{
+    const int fd = ::open(dosya.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat bilgi {};
+    if (fd < 0 || ::fstat(fd, &bilgi) != 0 || !S_ISREG(bilgi.st_mode)) {
+        if (fd >= 0)
+            ::close(fd);
+        jsonHata(yanit, 404, durumIletisi(404));
+        return;
+    }
+    auto acik = std::make_shared<int>(fd);
+    yanit.set_header("Content-Disposition", "attachment; filename=\"DTezmarOtomotivSetup.exe\"");
+    yanit.set_content_provider(
+            static_cast<size_t>(bilgi.st_size), "application/octet-stream",
+            [acik](size_t yer, size_t uzunluk, httplib::DataSink &hedef) {
+                char tampon[64 * 1024];
+                const ssize_t okunan =
+                        ::pread(*acik, tampon, std::min(uzunluk, sizeof tampon), static_cast<off_t>(yer));
+                if (okunan <= 0)
+                    return false; // cut short: the client sees a broken transfer, not a short file
+                return hedef.write(tampon, static_cast<size_t>(okunan));
+            },
+            [acik](bool) { ::close(*acik); });
+}
+
 } // namespace
 
 RestSunucusu::RestSunucusu(SunucuAyarlari ayarlar, const Dagitici &dagitici)
@@ -229,6 +262,12 @@ RestSunucusu::RestSunucusu(SunucuAyarlari ayarlar, const Dagitici &dagitici)
         yanit.status = sonuc.durum;
         yanit.set_content(sonuc.govde, sonuc.icerikTuru);
     };
+    if (!ayarlar_.guncellemeDosyasi.isEmpty()) {
+        const std::string dosya = ayarlar_.guncellemeDosyasi.toStdString();
+        h.Get(guncellemeYolu, [dosya](const httplib::Request &, httplib::Response &yanit) {
+            kurulumDosyasiniSun(dosya, yanit);
+        });
+    }
     h.Get(".*", isle);
     h.Post(".*", isle);
     h.Put(".*", isle);

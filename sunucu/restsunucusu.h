@@ -27,7 +27,12 @@ struct SunucuAyarlari
     int baglantiSiniri = 64; // connections served at once (one thread each)
     int bekleyenSiniri = 64; // accepted connections waiting for a thread; more: 503
     bool gunluk = true; // one line per request on stderr
+    // The client's setup package, served at guncellemeYolu; empty: not served.
+    QString guncellemeDosyasi;
 };
+
+// Where clients download the setup package of a new version.
+inline constexpr const char *guncellemeYolu = "/exe/DTezmarOtomotivSetup.exe";
 
 // The HTTP endpoint on cpp-httplib. Routes every request under
 // /datasnap/rest/ to the dispatcher, answers errors as {"error":...}, sends
