@@ -16,6 +16,7 @@
 #include "sunucu/dagitici.h"
 #include "sunucu/demoveri.h"
 #include "sunucu/hesaplar.h"
+#include "sunucu/katalog.h"
 #include "sunucu/postalar.h"
 #include "sunucu/restsunucusu.h"
 #include "sunucu/sema.h"
@@ -141,7 +142,13 @@ int sun(const QStringList &argumanlar)
 
     const QString adres = veritabaniAdresi(p);
     try {
-        hazirVeritabani(adres); // created and migrated before the first request
+        auto vt = hazirVeritabani(adres); // created and migrated before the first request
+        // A catalogue loaded without its search index (by an older server or
+        // another program) gets one before the first search.
+        if (katalogDiziniEksik(*vt)) {
+            std::fprintf(stderr, "dotezmar-sunucu: katalog arama dizini kuruluyor\n");
+            katalogDiziniKur(*vt);
+        }
     } catch (const VtHatasi &h) {
         return hata(QString::fromStdString(h.what()));
     }
@@ -215,6 +222,8 @@ int demoVeri(const QStringList &argumanlar)
         QElapsedTimer sure;
         sure.start();
         demoVeriUret(*vt, ayarlar, [](const QString &adim) { std::fprintf(stderr, "  %s\n", qPrintable(adim)); });
+        std::fprintf(stderr, "  katalog arama dizini\n");
+        katalogDiziniKur(*vt);
         yaz(u"Tanıtım verisi hazır (%1 kalem, %2 sn)."_s.arg(ayarlar.stokSayisi).arg(sure.elapsed() / 1000.0, 0, 'f', 1));
         yaz(u"Tanıtım hesapları (bilgisayar kimliği / kullanıcı / şifre):"_s);
         for (const DemoHesabi &h : demoHesaplari())
@@ -258,6 +267,7 @@ int yonet(const QStringList &argumanlar)
     QCommandLineParser p;
     p.setApplicationDescription(u"Yönetim komutları:\n"
                                 "  kullanicilar                              kullanıcıları ve kayıtlı bilgisayarlarını listeler\n"
+                                "  katalog-dizini                            kataloğun arama dizinini yeniden kurar (katalog dışarıdan yüklendikten sonra)\n"
                                 "  bilgisayar-kaydet KULLANICI KIMLIK [NOT]  bir bilgisayarı kullanıcıya kaydeder\n"
                                 "  bilgisayar-sil KIMLIK                     bir bilgisayarın kaydını siler\n"
                                 "  istemci-surumu [N]                        beklenen istemci sürümünü gösterir ya da ayarlar\n"
@@ -280,7 +290,12 @@ int yonet(const QStringList &argumanlar)
 
     try {
         auto vt = hazirVeritabani(veritabaniAdresi(p));
-        if (komut == u"kullanicilar" && sayiDogru(0, 0)) {
+        if (komut == u"katalog-dizini" && sayiDogru(0, 0)) {
+            QElapsedTimer sure;
+            sure.start();
+            katalogDiziniKur(*vt);
+            yaz(u"Katalog arama dizini kuruldu (%1 sn)."_s.arg(sure.elapsed() / 1000.0, 0, 'f', 1));
+        } else if (komut == u"kullanicilar" && sayiDogru(0, 0)) {
             for (const KullaniciOzeti &k : kullanicilar(*vt)) {
                 yaz(u"%1  tip %2  %3  %4 %5  bilgisayarlar: %6"_s.arg(k.adi, -12)
                             .arg(k.musteriTipi)

@@ -1,0 +1,375 @@
+#include "sunucu/katalog.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "app/utils/bicim.h"
+#include "sunucu/dagitici.h"
+#include "sunucu/tabloyapici.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QChar katla(QChar c)
+{
+    switch (c.unicode()) {
+    case u'ç':
+    case u'Ç':
+        return u'C';
+    case u'ğ':
+    case u'Ğ':
+        return u'G';
+    case u'ı':
+    case u'İ':
+    case u'i':
+    case u'î':
+    case u'Î':
+        return u'I';
+    case u'ö':
+    case u'Ö':
+        return u'O';
+    case u'ş':
+    case u'Ş':
+        return u'S';
+    case u'ü':
+    case u'Ü':
+    case u'û':
+    case u'Û':
+        return u'U';
+    case u'â':
+    case u'Â':
+        return u'A';
+    default:
+        return c.toUpper();
+    }
+}
+
+// Upper bound of a prefix range: every text that begins with onek sorts
+// below it (keys and words are compared byte by byte).
+QString onekSonu(const QString &onek)
+{
+    return onek + QChar(0xFFFF);
+}
+
+// The search words worth a range scan: one-letter words only when there is
+// nothing longer (a lone "0" of "0 986 494 104" would match half the
+// catalogue), at most six, the longest first.
+QStringList taranacakKelimeler(QStringList kelimeler)
+{
+    const bool uzunVar = std::any_of(kelimeler.cbegin(), kelimeler.cend(),
+                                     [](const QString &k) { return k.size() > 1; });
+    if (uzunVar)
+        kelimeler.removeIf([](const QString &k) { return k.size() < 2; });
+    std::stable_sort(kelimeler.begin(), kelimeler.end(),
+                     [](const QString &a, const QString &b) { return a.size() > b.size(); });
+    if (kelimeler.size() > 6)
+        kelimeler.resize(6);
+    return kelimeler;
+}
+
+} // namespace
+
+QString aramaKatla(QStringView metin)
+{
+    QString s(metin.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < metin.size(); ++i)
+        s[i] = katla(metin[i]);
+    return s;
+}
+
+QString kodAnahtari(QStringView metin)
+{
+    QString s;
+    s.reserve(metin.size());
+    for (const QChar c : metin) {
+        const QChar k = katla(c);
+        if (k.isLetterOrNumber())
+            s += k;
+    }
+    return s;
+}
+
+QStringList aramaKelimeleri(QStringView metin)
+{
+    QStringList kelimeler;
+    QString kelime;
+    const auto bitir = [&] {
+        if (!kelime.isEmpty() && !kelimeler.contains(kelime))
+            kelimeler.append(kelime);
+        kelime.clear();
+    };
+    for (const QChar c : metin) {
+        const QChar k = katla(c);
+        if (k.isLetterOrNumber())
+            kelime += k;
+        else
+            bitir();
+    }
+    bitir();
+    return kelimeler;
+}
+
+// --- the index ---
+
+void katalogDiziniKur(Veritabani &vt)
+{
+    vt.islem([&] {
+        // Loaded without its indexes, which are built once at the end.
+        vt.yurut("DROP INDEX IF EXISTS stok_anahtarlari_anahtar;"
+                 "DROP INDEX IF EXISTS stok_kelimeleri_kelime;"
+                 "DELETE FROM stok_anahtarlari;"
+                 "DELETE FROM stok_kelimeleri;");
+
+        // Codes: the item's own, then its OEM numbers and barcodes, merged by
+        // stock number. (The queries run before the bulk writer starts: a
+        // PostgreSQL connection takes no query while it copies.)
+        {
+            VtKomutu &stok = vt.sorgula(
+                    "SELECT stokno, finishkod, ureticikodu, oemno FROM stoklar ORDER BY stokno");
+            VtKomutu &oem = vt.sorgula("SELECT stokno, oemno FROM stok_oemleri ORDER BY stokno, sira");
+            VtKomutu &barkod =
+                    vt.sorgula("SELECT stokno, barkod FROM barkodlar ORDER BY stokno, barkodno");
+            auto yazici = vt.topluYazici("stok_anahtarlari", {"anahtar", "stokno"});
+            bool oemVar = oem.sonraki();
+            bool barkodVar = barkod.sonraki();
+            QStringList anahtarlar;
+            const auto ekle = [&anahtarlar](const QString &kod) {
+                const QString a = kodAnahtari(kod);
+                if (!a.isEmpty() && !anahtarlar.contains(a))
+                    anahtarlar.append(a);
+            };
+            while (stok.sonraki()) {
+                const qint64 no = stok.tamsayi(0);
+                anahtarlar.clear();
+                for (int k = 1; k <= 3; ++k)
+                    ekle(stok.metin(k));
+                while (oemVar && oem.tamsayi(0) < no)
+                    oemVar = oem.sonraki();
+                for (; oemVar && oem.tamsayi(0) == no; oemVar = oem.sonraki())
+                    ekle(oem.metin(1));
+                while (barkodVar && barkod.tamsayi(0) < no)
+                    barkodVar = barkod.sonraki();
+                for (; barkodVar && barkod.tamsayi(0) == no; barkodVar = barkod.sonraki())
+                    ekle(barkod.metin(1));
+                for (const QString &a : std::as_const(anahtarlar))
+                    yazici->ekle({a, no});
+            }
+            while (oemVar)
+                oemVar = oem.sonraki();
+            while (barkodVar)
+                barkodVar = barkod.sonraki();
+            yazici->bitir();
+        }
+        // Description words.
+        {
+            VtKomutu &stok = vt.sorgula("SELECT stokno, adi FROM stoklar ORDER BY stokno");
+            auto yazici = vt.topluYazici("stok_kelimeleri", {"kelime", "stokno"});
+            while (stok.sonraki()) {
+                const qint64 no = stok.tamsayi(0);
+                for (const QString &k : aramaKelimeleri(stok.metin(1)))
+                    yazici->ekle({k, no});
+            }
+            yazici->bitir();
+        }
+        vt.yurut("CREATE INDEX stok_anahtarlari_anahtar ON stok_anahtarlari(anahtar, stokno);"
+                 "CREATE INDEX stok_kelimeleri_kelime ON stok_kelimeleri(kelime, stokno);");
+    });
+    // The planners learn the new sizes (PostgreSQL's statistics, SQLite's sqlite_stat1).
+    vt.yurut("ANALYZE stok_anahtarlari; ANALYZE stok_kelimeleri");
+}
+
+bool katalogDiziniEksik(Veritabani &vt)
+{
+    const bool katalogVar =
+            !std::holds_alternative<std::monostate>(vt.tekDeger("SELECT stokno FROM stoklar LIMIT 1"));
+    const bool dizinVar = !std::holds_alternative<std::monostate>(
+            vt.tekDeger("SELECT stokno FROM stok_kelimeleri LIMIT 1"));
+    return katalogVar && !dizinVar;
+}
+
+// --- search ---
+
+bool personelKullanici(Veritabani &vt, int kullaniciNo)
+{
+    VtKomutu &k = vt.sorgula("SELECT k.musteri_tipi, c.carikod FROM kullanicilar k "
+                             "JOIN cariler c ON c.carino = k.carino WHERE k.sirano = ?",
+                             qint64(kullaniciNo));
+    bool personel = false;
+    if (k.sonraki()) {
+        const qint64 tip = k.tamsayi(0);
+        personel = tip == 1 || tip == 2 || k.metin(1).contains(u"BDM"_s, Qt::CaseSensitive);
+    }
+    while (k.sonraki()) { }
+    return personel;
+}
+
+namespace {
+
+// The columns of a stock row, in the order they travel.
+TabloYapici stokYapici()
+{
+    return TabloYapici({
+            {u"STOK_STOKNO"_s, DbxTipi::Int32},   {u"BARKOD"_s, DbxTipi::WideString},
+            {u"FINISHKOD"_s, DbxTipi::WideString}, {u"OEM1"_s, DbxTipi::WideString},
+            {u"OEM2"_s, DbxTipi::WideString},      {u"OEM3"_s, DbxTipi::WideString},
+            {u"OEM4"_s, DbxTipi::WideString},      {u"ADI"_s, DbxTipi::WideString},
+            {u"URETICIKODU"_s, DbxTipi::WideString}, {u"BARKOD_BARKODNO"_s, DbxTipi::Int32},
+            {u"DIGERADI"_s, DbxTipi::WideString},  {u"DPKOD"_s, DbxTipi::WideString},
+            {u"PKOD"_s, DbxTipi::WideString},      {u"OEMNO"_s, DbxTipi::WideString},
+            {u"BIRIM"_s, DbxTipi::WideString},     {u"MARKA"_s, DbxTipi::WideString},
+            {u"MODEL"_s, DbxTipi::WideString},     {u"ANAGRUP"_s, DbxTipi::WideString},
+            {u"OZELKOD"_s, DbxTipi::WideString},   {u"KALAN"_s, DbxTipi::Double},
+            {u"KDV"_s, DbxTipi::Int32},            {u"ALINANSIPARIS"_s, DbxTipi::Double},
+            {u"VERILENSIPARIS"_s, DbxTipi::Double}, {u"LISTEFIYATI"_s, DbxTipi::Double},
+            {u"MALIYET"_s, DbxTipi::WideString},   {u"FIYAT"_s, DbxTipi::Double},
+            {u"Y"_s, DbxTipi::Int32},              {u"K"_s, DbxTipi::Int32},
+            {u"INDIRIM"_s, DbxTipi::Double},       {u"NETFIYAT"_s, DbxTipi::Double},
+            {u"KDVDAHIL"_s, DbxTipi::Double},      {u"DURUM"_s, DbxTipi::Int32},
+    });
+}
+
+// The query of one search shape: the matching stock numbers (exact code
+// keys, code prefixes, then items whose description has every word), the
+// first `sinir` of them, with what a stock row shows.
+std::string stokAramaSorgusu(qsizetype kelimeSayisi)
+{
+    std::string sql = "WITH bulunan (stokno, grup) AS ("
+                      " SELECT stokno, 0 FROM stok_anahtarlari WHERE anahtar = ?"
+                      " UNION ALL"
+                      " SELECT stokno, 1 FROM stok_anahtarlari WHERE anahtar > ? AND anahtar < ?";
+    if (kelimeSayisi > 0) {
+        sql += " UNION ALL SELECT stokno, 2 FROM (";
+        for (qsizetype i = 0; i < kelimeSayisi; ++i) {
+            if (i > 0)
+                sql += " INTERSECT ";
+            sql += "SELECT stokno FROM stok_kelimeleri WHERE kelime >= ? AND kelime < ?";
+        }
+        sql += ") AS w";
+    }
+    sql += "), secilen AS ("
+           " SELECT stokno, MIN(grup) AS grup FROM bulunan GROUP BY stokno ORDER BY 2, 1 LIMIT ?)"
+           " SELECT s.stokno, b.barkod, s.finishkod, o1.oemno, o2.oemno, o3.oemno, o4.oemno,"
+           " s.adi, s.ureticikodu, b.barkodno, s.digeradi, s.dpkod, s.pkod, s.oemno, s.birim,"
+           " s.marka, s.model, s.anagrup, s.ozelkod, s.kalan, s.kdv,"
+           " CASE WHEN ? = 1 THEN (SELECT SUM(kalan) FROM siparis_satirlari"
+           "                       WHERE stokno = s.stokno AND kalan > 0) END,"
+           " CASE WHEN ? = 1 THEN (SELECT SUM(miktar - gelen) FROM tedarikci_siparisleri"
+           "                       WHERE stokno = s.stokno AND miktar > gelen) END,"
+           " s.fiyat, s.maliyet, s.maliyet_doviz, s.yeni, s.kampanya, s.kampanya_fiyati,"
+           " ci.oran, s.durum"
+           " FROM secilen x"
+           " JOIN stoklar s ON s.stokno = x.stokno"
+           " LEFT JOIN barkodlar b ON b.barkodno ="
+           "     (SELECT MIN(barkodno) FROM barkodlar WHERE stokno = s.stokno)"
+           " LEFT JOIN stok_oemleri o1 ON o1.stokno = s.stokno AND o1.sira = 1"
+           " LEFT JOIN stok_oemleri o2 ON o2.stokno = s.stokno AND o2.sira = 2"
+           " LEFT JOIN stok_oemleri o3 ON o3.stokno = s.stokno AND o3.sira = 3"
+           " LEFT JOIN stok_oemleri o4 ON o4.stokno = s.stokno AND o4.sira = 4"
+           " LEFT JOIN cari_indirimleri ci ON ci.carino = ? AND ci.uretici = s.uretici"
+           " WHERE s.aktif = 1"
+           " ORDER BY x.grup, s.finishkod, s.stokno";
+    return sql;
+}
+
+} // namespace
+
+BellekTablo stokAra(Veritabani &vt, const QString &metin, const TSonucBilgisi &bilgi)
+{
+    const QString aranan = metin.trimmed();
+    const QString anahtar = kodAnahtari(aranan);
+    if (aranan.size() < stokAramaEnAzHarf || anahtar.isEmpty())
+        return stokYapici().bitir();
+
+    const VtDeger cariIndirimi =
+            vt.tekDeger("SELECT indirim FROM cariler WHERE carino = ?", qint64(bilgi.CARINO()));
+    if (std::holds_alternative<std::monostate>(cariIndirimi))
+        throw MetotHatasi(u"StokAraTezmar: %1 numaralı cari bulunamadı"_s.arg(bilgi.CARINO()));
+    const double genelIndirim = vtOndalik(cariIndirimi);
+    const bool personel = personelKullanici(vt, bilgi.Sirano());
+
+    const QStringList kelimeler = taranacakKelimeler(aramaKelimeleri(aranan));
+    std::vector<VtDeger> parametreler{anahtar, anahtar, onekSonu(anahtar)};
+    for (const QString &k : kelimeler) {
+        parametreler.emplace_back(k);
+        parametreler.emplace_back(onekSonu(k));
+    }
+    parametreler.emplace_back(qint64(stokAramaSiniri));
+    parametreler.emplace_back(qint64(personel ? 1 : 0));
+    parametreler.emplace_back(qint64(personel ? 1 : 0));
+    parametreler.emplace_back(qint64(bilgi.CARINO()));
+
+    VtKomutu &k = vt.komut(stokAramaSorgusu(kelimeler.size()));
+    k.calistir(parametreler);
+    TabloYapici t = stokYapici();
+    while (k.sonraki()) {
+        const int kampanya = static_cast<int>(k.tamsayi(27));
+        const double kdv = k.ondalik(20);
+        const HesapFiyati f = hesapFiyati(k.ondalik(23), k.ondalik(28), kampanya,
+                                          k.bosMu(29) ? genelIndirim : k.ondalik(29), kdv);
+
+        t.tamsayi(k.tamsayi(0));
+        for (int kolon = 1; kolon <= 8; ++kolon)
+            t.metin(k.metin(kolon));
+        t.tamsayi(k.tamsayi(9));
+        for (int kolon = 10; kolon <= 18; ++kolon)
+            t.metin(k.metin(kolon));
+        t.ondalik(personel ? k.ondalik(19) : 0.0);
+        t.tamsayi(std::lround(kdv));
+        t.ondalik(k.ondalik(21)).ondalik(k.ondalik(22));
+        t.ondalik(k.ondalik(23));
+        // The cost includes VAT and is written in its currency, as the
+        // editor converts it ("12.50 $"); dealers never see it.
+        t.metin(personel ? QString::number(k.ondalik(24), 'f', 2) + u' ' + k.metin(25) : QString());
+        t.ondalik(f.fiyat);
+        t.tamsayi(k.tamsayi(26)).tamsayi(kampanya);
+        t.ondalik(f.indirim).ondalik(f.net).ondalik(f.kdvDahil);
+        t.tamsayi(k.tamsayi(30));
+    }
+    return t.bitir();
+}
+
+HesapFiyati hesapFiyati(double listeFiyati, double kampanyaFiyati, int kampanya,
+                        double indirimOrani, double kdv)
+{
+    HesapFiyati f;
+    f.fiyat = kampanya > 0 && kampanyaFiyati > 0 ? kampanyaFiyati : listeFiyati;
+    f.indirim = kampanya > 0 ? 0.0 : indirimOrani;
+    f.net = IkiHaneyeYuvarla(f.fiyat - IkiHaneyeYuvarla(f.fiyat * f.indirim / 100));
+    f.kdvDahil = IkiHaneyeYuvarla(f.net * (1 + kdv / 100));
+    return f;
+}
+
+std::optional<KalemBilgisi> kalemBilgisi(Veritabani &vt, int carino, int stokno)
+{
+    VtKomutu &k = vt.sorgula(
+            "SELECT (SELECT barkod FROM barkodlar WHERE stokno = s.stokno ORDER BY barkodno LIMIT 1),"
+            " s.adi, s.kdv, s.kampanya, s.fiyat, s.kampanya_fiyati, COALESCE(ci.oran, c.indirim)"
+            " FROM stoklar s JOIN cariler c ON c.carino = ?"
+            " LEFT JOIN cari_indirimleri ci ON ci.carino = c.carino AND ci.uretici = s.uretici"
+            " WHERE s.stokno = ? AND s.aktif = 1",
+            qint64(carino), qint64(stokno));
+    std::optional<KalemBilgisi> kalem;
+    if (k.sonraki()) {
+        kalem.emplace();
+        kalem->barkod = k.metin(0);
+        kalem->adi = k.metin(1);
+        kalem->kdv = k.ondalik(2);
+        kalem->kampanya = static_cast<int>(k.tamsayi(3));
+        kalem->fiyat = hesapFiyati(k.ondalik(4), k.ondalik(5), kalem->kampanya, k.ondalik(6), kalem->kdv);
+    }
+    while (k.sonraki()) { }
+    return kalem;
+}
+
+QByteArray stokResmi(Veritabani &vt, int stokno)
+{
+    VtKomutu &k = vt.sorgula("SELECT r.veri FROM stoklar s JOIN resimler r ON r.resim_no = s.resim_no "
+                             "WHERE s.stokno = ?",
+                             qint64(stokno));
+    QByteArray resim = k.sonraki() ? k.ikili(0) : QByteArray();
+    while (k.sonraki()) { }
+    return resim;
+}
