@@ -81,6 +81,15 @@ Depolama depolamaTuru(DbxTipi tip);
 
 struct KolonTanimi
 {
+    KolonTanimi() = default;
+    KolonTanimi(QString adi, DbxTipi tipi, int boyutu = 0, int altTipi = 0)
+        : ad(std::move(adi))
+        , tip(tipi)
+        , boyut(boyutu)
+        , altTip(altTipi)
+    {
+    }
+
     QString ad;
     DbxTipi tip = DbxTipi::WideString;
     int boyut = 0;

@@ -5,8 +5,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/utils/bicim.h"
 #include "remote/tablo/bellektablo.h"
+#include "tests/izgara/ornekler.h"
 #include "tests/izgara/xlsokuyucu.h"
 #include "widgets/izgara/exceleaktar.h"
 #include "widgets/izgara/izgarasuzgeci.h"
@@ -15,14 +15,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-KolonTanimi tanim(const QString &ad, DbxTipi tip)
-{
-    KolonTanimi k;
-    k.ad = ad;
-    k.tip = tip;
-    return k;
-}
 
 // Answers the save dialog once it is up: the action fills it in and closes it.
 void dialoguYanitla(std::function<void(QFileDialog *)> eylem)
@@ -53,7 +45,8 @@ class ExceleAktarTesti final : public QObject
 {
     Q_OBJECT
 
-    BellekTablo tablo_;
+    Sepet sepet_;
+    BellekTablo &tablo_ = sepet_.tablo;
     QTemporaryDir klasor_;
     ExcelMesajlari oncekiMesajlar_;
     QStringList hatalar_;
@@ -65,32 +58,6 @@ private slots:
     {
         QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
         QVERIFY(klasor_.isValid());
-        tablo_.yenidenTanimla(
-            {tanim(u"STOKADI"_s, DbxTipi::WideString), tanim(u"MIKTAR"_s, DbxTipi::Int32),
-             tanim(u"NETTUTAR"_s, DbxTipi::Double), tanim(u"MARKA"_s, DbxTipi::WideString),
-             tanim(u"DURUM"_s, DbxTipi::Int32), tanim(u"TARIH"_s, DbxTipi::Date)});
-        const struct
-        {
-            const char16_t *ad;
-            int miktar;
-            double tutar;
-            const char16_t *marka;
-            int durum;
-        } satirlar[] = {{u"Fren balatası", 2, 1234.5, u"Bosch", 1},
-                        {u"Çamurluk", 10, 99.99, u"Valeo", 0},
-                        {u"Conta", 9, 0.5, u"Bosch", 3},
-                        {u"Şanzıman yağı", 1, 2000, u"Castrol", 1}};
-        int gun = 1;
-        for (const auto &s : satirlar) {
-            tablo_.ekleMetin(0, QStringView(s.ad));
-            tablo_.ekleTamsayi(1, s.miktar);
-            tablo_.ekleOndalik(2, s.tutar);
-            tablo_.ekleMetin(3, QStringView(s.marka));
-            tablo_.ekleTamsayi(4, s.durum);
-            tablo_.ekleZaman(5, QDate(2024, 3, gun++));
-        }
-        tablo_.doldurmayiBitir();
-        ParaBicimiUygula(tablo_);
 
         oncekiMesajlar_ =
             ExcelMesajlariniKur({[this](QWidget *, const QString &hata) { hatalar_.append(hata); },

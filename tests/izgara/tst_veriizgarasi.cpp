@@ -11,6 +11,7 @@
 
 #include "app/utils/bicim.h"
 #include "remote/tablo/bellektablo.h"
+#include "tests/izgara/ornekler.h"
 #include "widgets/izgara/agirlik.h"
 #include "widgets/izgara/izgaramodeli.h"
 #include "widgets/izgara/izgarasuzgeci.h"
@@ -25,68 +26,19 @@ Q_DECLARE_METATYPE(KolonTuru)
 
 namespace {
 
-KolonTanimi tanim(const QString &ad, DbxTipi tip)
+// The basket's grid, shown on the screen.
+struct AcikSepet
 {
-    KolonTanimi k;
-    k.ad = ad;
-    k.tip = tip;
-    return k;
-}
-
-QIcon renkliIkon(Qt::GlobalColor renk)
-{
-    QPixmap p(24, 24);
-    p.fill(renk);
-    return QIcon(p);
-}
-
-// A small basket: names with Turkish letters, quantities, amounts, a status code.
-struct Sepet
-{
-    BellekTablo tablo;
-    Sepet()
+    Sepet sepet;
+    VeriIzgarasi izgara;
+    explicit AcikSepet(int genislik = 800)
     {
-        tablo.yenidenTanimla(
-            {tanim(u"STOKADI"_s, DbxTipi::WideString), tanim(u"MIKTAR"_s, DbxTipi::Int32),
-             tanim(u"NETTUTAR"_s, DbxTipi::Double), tanim(u"MARKA"_s, DbxTipi::WideString),
-             tanim(u"DURUM"_s, DbxTipi::Int32)});
-        const struct
-        {
-            const char16_t *ad;
-            int miktar;
-            double tutar;
-            const char16_t *marka;
-            int durum;
-        } satirlar[] = {
-            {u"Fren balatası", 2, 1234.5, u"Bosch", 1},
-            {u"Çamurluk", 10, 99.99, u"Valeo", 0},
-            {u"Conta", 9, 0.5, u"Bosch", 3},
-            {u"Şanzıman yağı", 1, 2000, u"Castrol", 1},
-            {u"filtre", 4, 10.01, u"Valeo", 5},
-        };
-        for (const auto &s : satirlar) {
-            tablo.ekleMetin(0, QStringView(s.ad));
-            tablo.ekleTamsayi(1, s.miktar);
-            tablo.ekleOndalik(2, s.tutar);
-            tablo.ekleMetin(3, QStringView(s.marka));
-            tablo.ekleTamsayi(4, s.durum);
-        }
-        tablo.doldurmayiBitir();
-        ParaBicimiUygula(tablo);
+        izgara.kolonlariAyarla(Sepet::kolonlar());
+        izgara.tabloyaBagla(&sepet.tablo);
+        izgara.resize(genislik, 300);
+        izgara.show();
     }
-
-    static QList<IzgaraKolonu> kolonlar()
-    {
-        return {
-            kolon(u"STOKADI"_s, u"Stok Açıklama"_s).seciciye().agirlikla(3).altta(AltToplam::Sayi),
-            kolon(u"MIKTAR"_s, u"Miktar"_s).sayi().altta(AltToplam::Toplam),
-            kolon(u"NETTUTAR"_s, u"Net Tutar"_s).sayi().altta(AltToplam::Toplam),
-            kolon(u"MARKA"_s, u"Marka"_s).gizli().seciciye(),
-            kolon(u"DURUM"_s, u"Durum"_s)
-                .ikonlu({{0, renkliIkon(Qt::red)}, {1, renkliIkon(Qt::green)}},
-                        {{0, u"Yok"_s}, {1, u"Var"_s}, {3, u"Yolda"_s}}),
-        };
-    }
+    bool gorundu() { return QTest::qWaitForWindowExposed(&izgara); }
 };
 
 IzgaraAyarlari altBilgili()
@@ -242,7 +194,7 @@ private slots:
         QFETCH(QString, metin);
 
         BellekTablo tablo;
-        KolonTanimi k = tanim(u"A"_s, tip);
+        KolonTanimi k = KolonTanimi(u"A"_s, tip);
         k.gorunumBicimi = bicim;
         tablo.yenidenTanimla({k});
         tablo.satirEkle();
@@ -260,7 +212,8 @@ private slots:
     void ikonVeOnayKutusuKolonlari()
     {
         BellekTablo tablo;
-        tablo.yenidenTanimla({tanim(u"DURUM"_s, DbxTipi::Int32), tanim(u"SEC"_s, DbxTipi::Int32)});
+        tablo.yenidenTanimla(
+            {KolonTanimi(u"DURUM"_s, DbxTipi::Int32), KolonTanimi(u"SEC"_s, DbxTipi::Int32)});
         for (int i : {0, 1, 7}) {
             tablo.ekleTamsayi(0, i);
             tablo.ekleTamsayi(1, i == 1);
@@ -290,7 +243,7 @@ private slots:
     {
         BellekTablo tablo;
         tablo.yenidenTanimla(
-            {tanim(u"FIYAT"_s, DbxTipi::Double), tanim(u"K"_s, DbxTipi::Currency)});
+            {KolonTanimi(u"FIYAT"_s, DbxTipi::Double), KolonTanimi(u"K"_s, DbxTipi::Currency)});
         tablo.ekleOndalik(0, 1234.5);
         tablo.ekleOndalik(1, 1234.5);
         tablo.doldurmayiBitir();
@@ -338,9 +291,9 @@ private slots:
     {
         BellekTablo ekstre;
         ekstre.yenidenTanimla(
-            {tanim(u"TURADI"_s, DbxTipi::WideString), tanim(u"BORC"_s, DbxTipi::Double),
-             tanim(u"ALACAK"_s, DbxTipi::Double), tanim(u"BAKIYE"_s, DbxTipi::Double),
-             tanim(u"D"_s, DbxTipi::WideString)});
+            {KolonTanimi(u"TURADI"_s, DbxTipi::WideString), KolonTanimi(u"BORC"_s, DbxTipi::Double),
+             KolonTanimi(u"ALACAK"_s, DbxTipi::Double), KolonTanimi(u"BAKIYE"_s, DbxTipi::Double),
+             KolonTanimi(u"D"_s, DbxTipi::WideString)});
         for (const auto &[tur, borc, alacak] : {std::tuple {u"Fatura"_s, 100.0, 0.0},
                                                 {u"Tahsilat"_s, 0.0, 30.0},
                                                 {u"Tahsilat"_s, 0.0, 70.0}}) {
@@ -437,7 +390,7 @@ private slots:
         BellekTablo tablo;
         QList<KolonTanimi> tanimlar;
         for (const IzgaraKolonu &k : yeniUrunKolonlari())
-            tanimlar.append(tanim(k.alan, DbxTipi::WideString));
+            tanimlar.append(KolonTanimi(k.alan, DbxTipi::WideString));
         tablo.yenidenTanimla(tanimlar);
         for (int i = 0; i < tanimlar.size(); ++i)
             tablo.ekleMetin(i, i == 3 ? u"Çok uzun bir stok açıklaması ile"_s : u"x"_s);
@@ -489,12 +442,9 @@ private slots:
 
     void artimliArama()
     {
-        Sepet sepet;
-        VeriIzgarasi izgara;
-        izgara.kolonlariAyarla(Sepet::kolonlar());
-        izgara.tabloyaBagla(&sepet.tablo);
-        izgara.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&izgara));
+        AcikSepet acik;
+        QVERIFY(acik.gorundu());
+        VeriIzgarasi &izgara = acik.izgara;
         QTableView *g = izgara.gorunum();
         g->setFocus();
         g->setCurrentIndex(g->model()->index(0, izgara.kolonIndeksi(u"STOKADI")));
@@ -538,13 +488,9 @@ private slots:
     {
         QFETCH(QString, alan);
         QFETCH(QStringList, sirali);
-        Sepet sepet;
-        VeriIzgarasi izgara;
-        izgara.kolonlariAyarla(Sepet::kolonlar());
-        izgara.tabloyaBagla(&sepet.tablo);
-        izgara.resize(800, 300);
-        izgara.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&izgara));
+        AcikSepet acik;
+        QVERIFY(acik.gorundu());
+        VeriIzgarasi &izgara = acik.izgara;
 
         // A click on the header's caption (not its filter button) sorts.
         QHeaderView *baslik = izgara.gorunum()->horizontalHeader();
@@ -564,13 +510,9 @@ private slots:
 
     void enterCiftTiklamaIleAyniSinyaliVerir()
     {
-        Sepet sepet;
-        VeriIzgarasi izgara;
-        izgara.kolonlariAyarla(Sepet::kolonlar());
-        izgara.tabloyaBagla(&sepet.tablo);
-        izgara.resize(800, 300);
-        izgara.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&izgara));
+        AcikSepet acik;
+        QVERIFY(acik.gorundu());
+        VeriIzgarasi &izgara = acik.izgara;
         QSignalSpy etkin(&izgara, &VeriIzgarasi::etkinlestirildi);
         QTableView *g = izgara.gorunum();
         g->setFocus();
@@ -592,13 +534,9 @@ private slots:
 
     void kopyalaGorunurKolonlariSekmeyleAyirir()
     {
-        Sepet sepet;
-        VeriIzgarasi izgara;
-        izgara.kolonlariAyarla(Sepet::kolonlar());
-        izgara.tabloyaBagla(&sepet.tablo);
-        izgara.resize(800, 300);
-        izgara.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&izgara));
+        AcikSepet acik;
+        QVERIFY(acik.gorundu());
+        VeriIzgarasi &izgara = acik.izgara;
         QTableView *g = izgara.gorunum();
         // The user moved "Net Tutar" to the front; the copy follows what is shown.
         g->horizontalHeader()->moveSection(2, 0);
@@ -672,15 +610,11 @@ private slots:
     // The header's filter button opens the value list; unticking a value filters.
     void basliktakiSuzgecDugmesi()
     {
-        Sepet sepet;
-        VeriIzgarasi izgara;
-        izgara.kolonlariAyarla(Sepet::kolonlar());
+        AcikSepet acik(900);
+        VeriIzgarasi &izgara = acik.izgara;
         izgara.ayarlariUygula(altBilgili());
-        izgara.tabloyaBagla(&sepet.tablo);
         izgara.kolonuGoster(u"MARKA", true);
-        izgara.resize(900, 300);
-        izgara.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&izgara));
+        QVERIFY(acik.gorundu());
 
         auto *baslik = izgara.gorunum()->horizontalHeader();
         const int kolon = izgara.kolonIndeksi(u"MARKA");
@@ -724,7 +658,7 @@ private slots:
 
         BellekTablo tablo;
         tablo.yenidenTanimla(
-            {tanim(u"RESIM"_s, DbxTipi::Blob), tanim(u"ADI"_s, DbxTipi::WideString)});
+            {KolonTanimi(u"RESIM"_s, DbxTipi::Blob), KolonTanimi(u"ADI"_s, DbxTipi::WideString)});
         for (int i = 0; i < 3; ++i) {
             tablo.ekleIkili(0, i == 1 ? png : QByteArray("bozuk"));
             tablo.ekleMetin(1, u"Parça %1"_s.arg(i));

@@ -8,20 +8,13 @@ Q_DECLARE_METATYPE(DbxTipi)
 
 namespace {
 
-KolonTanimi tanim(const QString &ad, DbxTipi tip)
-{
-    KolonTanimi k;
-    k.ad = ad;
-    k.tip = tip;
-    return k;
-}
-
 // The statement's shape: amounts, the running balance and its side.
 BellekTablo ekstre(const QList<std::pair<double, double>> &satirlar)
 {
     BellekTablo t;
-    t.yenidenTanimla({tanim(u"BORC"_s, DbxTipi::Double), tanim(u"ALACAK"_s, DbxTipi::Double),
-                      tanim(u"BAKIYE"_s, DbxTipi::Double), tanim(u"D"_s, DbxTipi::WideString)});
+    t.yenidenTanimla(
+        {KolonTanimi(u"BORC"_s, DbxTipi::Double), KolonTanimi(u"ALACAK"_s, DbxTipi::Double),
+         KolonTanimi(u"BAKIYE"_s, DbxTipi::Double), KolonTanimi(u"D"_s, DbxTipi::WideString)});
     for (const auto &[borc, alacak] : satirlar) {
         t.ekleOndalik(0, borc);
         t.ekleOndalik(1, alacak);
@@ -121,7 +114,7 @@ private slots:
         QFETCH(QString, metin);
 
         BellekTablo t;
-        QVERIFY(t.yenidenTanimla({tanim(u"A"_s, tip)}));
+        QVERIFY(t.yenidenTanimla({KolonTanimi(u"A"_s, tip)}));
         QVERIFY(t.satirEkle());
         QVERIFY(t.yaz(u"a", yazilan)); // names are case-insensitive
         QVERIFY(t.kaydet());
@@ -165,7 +158,7 @@ private slots:
         QFETCH(bool, kabul);
 
         BellekTablo t;
-        t.yenidenTanimla({tanim(u"A"_s, tip)});
+        t.yenidenTanimla({KolonTanimi(u"A"_s, tip)});
         const QString tur = ekleme.section(u' ', 0, 0);
         const QString deger = ekleme.section(u' ', 1);
         bool sonuc = false;
@@ -206,7 +199,7 @@ private slots:
         QFETCH(QString, beklenen);
 
         BellekTablo t;
-        t.yenidenTanimla({tanim(u"A"_s, DbxTipi::WideString)});
+        t.yenidenTanimla({KolonTanimi(u"A"_s, DbxTipi::WideString)});
         QVERIFY(t.ekleMetinUtf8(0, utf8));
         QVERIFY(t.ekleMetinUtf8(0, "son"));
         QVERIFY(t.doldurmayiBitir());
@@ -218,9 +211,9 @@ private slots:
     void toplucaDoldurmaSutunSutunYapilir()
     {
         BellekTablo t;
-        t.yenidenTanimla({tanim(u"STOK_STOKNO"_s, DbxTipi::Int32),
-                          tanim(u"ADI"_s, DbxTipi::WideString),
-                          tanim(u"FIYAT"_s, DbxTipi::Double)});
+        t.yenidenTanimla({KolonTanimi(u"STOK_STOKNO"_s, DbxTipi::Int32),
+                          KolonTanimi(u"ADI"_s, DbxTipi::WideString),
+                          KolonTanimi(u"FIYAT"_s, DbxTipi::Double)});
         t.satirAyir(3);
         // Column by column, as the server sends them.
         for (int i = 0; i < 3; ++i)
@@ -250,7 +243,8 @@ private slots:
     {
         Kayitci kayitci; // outlives the table, which tells it when it goes
         BellekTablo t;
-        t.yenidenTanimla({tanim(u"N"_s, DbxTipi::Int32), tanim(u"S"_s, DbxTipi::WideString)});
+        t.yenidenTanimla(
+            {KolonTanimi(u"N"_s, DbxTipi::Int32), KolonTanimi(u"S"_s, DbxTipi::WideString)});
         t.ekleTamsayi(0, 1);
         t.ekleMetin(1, u"bir");
         QVERIFY(t.doldurmayiBitir());
@@ -276,7 +270,7 @@ private slots:
     void yenidenTanimlamaEskiKolonVeSatirlariSiler()
     {
         BellekTablo t = ekstre({{100, 0}, {0, 30}});
-        QVERIFY(t.yenidenTanimla({tanim(u"KOD"_s, DbxTipi::WideString)}));
+        QVERIFY(t.yenidenTanimla({KolonTanimi(u"KOD"_s, DbxTipi::WideString)}));
         QVERIFY(t.acik());
         QVERIFY(t.bos());
         QCOMPARE(t.kolonSayisi(), 1);
@@ -298,7 +292,7 @@ private slots:
         BellekTablo t = ekstre({{100, 0}});
         QList<KolonTanimi> kolonlar;
         for (const QString &ad : adlar)
-            kolonlar.append(tanim(ad, DbxTipi::Int32));
+            kolonlar.append(KolonTanimi(ad, DbxTipi::Int32));
         QVERIFY(!t.yenidenTanimla(kolonlar));
         QCOMPARE(t.kolonSayisi(), 4);
         QCOMPARE(t.satirSayisi(), 1);
@@ -404,7 +398,7 @@ private slots:
         QFETCH(bool, kabul);
 
         BellekTablo t;
-        t.yenidenTanimla({tanim(u"A"_s, tip)});
+        t.yenidenTanimla({KolonTanimi(u"A"_s, tip)});
         t.satirEkle();
         QVERIFY(t.yaz(0, QVariant()));
         QCOMPARE(t.yaz(0, deger), kabul);
@@ -431,7 +425,7 @@ private slots:
     void cokDuzenlenenMetinlerDogruKalir()
     {
         BellekTablo t;
-        t.yenidenTanimla({tanim(u"S"_s, DbxTipi::WideString)});
+        t.yenidenTanimla({KolonTanimi(u"S"_s, DbxTipi::WideString)});
         for (int i = 0; i < 50; ++i)
             t.ekleMetin(0, u"ilk %1"_s.arg(i));
         t.doldurmayiBitir();
@@ -477,7 +471,8 @@ private slots:
         QFETCH(int, satir);
 
         BellekTablo t;
-        t.yenidenTanimla({tanim(u"NO"_s, DbxTipi::Int32), tanim(u"ADI"_s, DbxTipi::WideString)});
+        t.yenidenTanimla(
+            {KolonTanimi(u"NO"_s, DbxTipi::Int32), KolonTanimi(u"ADI"_s, DbxTipi::WideString)});
         const QList<QVariant> adlar {u"Kargo A"_s, u"Kargo B"_s, u"Aynı"_s, u"Aynı"_s, QVariant()};
         for (int i = 0; i < adlar.size(); ++i) {
             t.ekleTamsayi(0, (i + 1) * 10);
@@ -495,8 +490,9 @@ private slots:
     void donusturerekOkuma()
     {
         BellekTablo t;
-        t.yenidenTanimla({tanim(u"D"_s, DbxTipi::Double), tanim(u"S"_s, DbxTipi::WideString),
-                          tanim(u"B"_s, DbxTipi::Boolean)});
+        t.yenidenTanimla({KolonTanimi(u"D"_s, DbxTipi::Double),
+                          KolonTanimi(u"S"_s, DbxTipi::WideString),
+                          KolonTanimi(u"B"_s, DbxTipi::Boolean)});
         t.ekleOndalik(0, 0.1 + 0.2);
         t.ekleMetin(1, u" 42 "_s);
         t.ekleMantiksal(2, true);
@@ -596,7 +592,7 @@ private slots:
         stok.dinle(kayitci.dinleyici());
 
         BellekTablo yeni;
-        yeni.yenidenTanimla({tanim(u"KOD"_s, DbxTipi::WideString)});
+        yeni.yenidenTanimla({KolonTanimi(u"KOD"_s, DbxTipi::WideString)});
         yeni.ekleMetin(0, u"X1"_s);
         yeni.ekleMetin(0, u"X2"_s);
         yeni.doldurmayiBitir();
@@ -636,7 +632,8 @@ private slots:
     void buyukSutunlarDegerleriniKorur()
     {
         BellekTablo t;
-        t.yenidenTanimla({tanim(u"S"_s, DbxTipi::WideString), tanim(u"D"_s, DbxTipi::Double)});
+        t.yenidenTanimla(
+            {KolonTanimi(u"S"_s, DbxTipi::WideString), KolonTanimi(u"D"_s, DbxTipi::Double)});
         const int n = 300'000; // texts well past 2 MiB, numbers past 256 KiB, without reserving
         for (int i = 0; i < n; ++i) {
             QVERIFY(t.ekleMetin(0, u"%1-ürün"_s.arg(i)));
@@ -661,7 +658,8 @@ private slots:
     void zamanDamgasiSirayiKorur()
     {
         BellekTablo t;
-        t.yenidenTanimla({tanim(u"Z"_s, DbxTipi::TimeStamp), tanim(u"S"_s, DbxTipi::Time)});
+        t.yenidenTanimla(
+            {KolonTanimi(u"Z"_s, DbxTipi::TimeStamp), KolonTanimi(u"S"_s, DbxTipi::Time)});
         const QList<QDateTime> zamanlar {QDateTime(QDate(1492, 10, 12), QTime(21, 0)),
                                          QDateTime(QDate(1899, 12, 29), QTime(23, 59, 59, 999)),
                                          QDateTime(QDate(1899, 12, 30), QTime(0, 0)),
