@@ -476,24 +476,21 @@ void TRealTimeMarquee::setStep(quint8 step)
 
 void TRealTimeMarquee::setSpacing(int percent)
 {
-    QMutexLocker kilit(&fCS);
-    const auto yeni = TPercent(std::clamp(percent, 0, 100));
-    if (yeni == fSpacing)
-        return;
-    fSpacing = yeni;
-    if (fVisibleCount > 0) {
-        UpdateVisibleItems();
-        Invalidate();
-    }
+    BoslukAyarla(fSpacing, percent);
 }
 
 void TRealTimeMarquee::setLoopSpacing(int percent)
 {
+    BoslukAyarla(fLoopSpacing, percent);
+}
+
+void TRealTimeMarquee::BoslukAyarla(TPercent &alan, int percent)
+{
     QMutexLocker kilit(&fCS);
     const auto yeni = TPercent(std::clamp(percent, 0, 100));
-    if (yeni == fLoopSpacing)
+    if (yeni == alan)
         return;
-    fLoopSpacing = yeni;
+    alan = yeni;
     if (fVisibleCount > 0) {
         UpdateVisibleItems();
         Invalidate();

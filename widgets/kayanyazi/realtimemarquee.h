@@ -272,6 +272,8 @@ private:
     int IstemciUzunlugu() const { return Yatay() ? width() : height(); }
     int OgeUzunlugu(int index) const;
     int SonrakiBosluk(int index) const;
+    // Sets Spacing or LoopSpacing (0..100) and places the items on screen again.
+    void BoslukAyarla(TPercent &alan, int percent);
     bool OgeGorunuyor(int index) const;
     void OgeDegisti(TMarqueeItem *item);
     void KoleksiyonDegisti();
