@@ -42,6 +42,7 @@ inline void katalogKur(Veritabani &vt)
              "INSERT INTO siparis_satirlari (idno, stokno, miktar, kalan, birimfiyat, ilkfiyat, verenid)"
              " VALUES (1, 1, 5, 4, 100, 100, 1);"
              "INSERT INTO tedarikci_siparisleri (stokno, tarih, miktar, gelen) VALUES (1, '2024-01-01 10:00:00', 20, 5);");
+    vt.kimlikSayaclariniDuzelt();
     katalogDiziniKur(vt);
 }
 
