@@ -28,7 +28,16 @@ port=$(for p in $(seq 18099 18199); do
        done)
 [ -n "$port" ] || { echo "No free port between 18099 and 18199." >&2; exit 1; }
 
-"$sunucu" --dinle "127.0.0.1:$port" --veritabani "$veritabani" 2>"$demo/sunucu.log" &
+# The demo's setup package: a script that only notes that an update started it.
+paket=$demo/DTezmarOtomotivSetup.sh
+guncelleme_kaydi=$(cd "$demo" && pwd)/guncelleme.log
+cat > "$paket" <<PAKET
+#!/bin/sh
+echo "\$(date '+%F %T') kurulum paketi çalıştı: \$0 \$*" >> "$guncelleme_kaydi"
+PAKET
+
+"$sunucu" --dinle "127.0.0.1:$port" --veritabani "$veritabani" --guncelleme-dosyasi "$paket" \
+    2>"$demo/sunucu.log" &
 sunucu_pid=$!
 trap 'kill -TERM "$sunucu_pid" 2>/dev/null; wait "$sunucu_pid" 2>/dev/null || true' EXIT
 
@@ -53,6 +62,8 @@ cat > "$(dirname "$istemci")/kurulum.ini" <<INI
 [sunucu]
 adres=127.0.0.1
 port=$port
+[adresler]
+guncelleme=http://127.0.0.1:$port
 INI
 
 cat <<BILGI
@@ -61,6 +72,9 @@ Demo server: http://127.0.0.1:$port/datasnap/rest/  (log: $demo/sunucu.log)
 This computer (${kimlik:-no identifier}) logs in as the demo dealer:
     user name BAYI0   password DEMO0
 Other demo accounts (computer identifier / user / password) are listed in README.md.
+Requests sent from the client: $sunucu yonet --veritabani $veritabani istekler
+To try the update: $sunucu yonet --veritabani $veritabani istemci-surumu 4
+(the demo package only notes in $guncelleme_kaydi that it ran).
 
 BILGI
 
