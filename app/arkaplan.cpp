@@ -12,11 +12,6 @@
 
 using namespace Qt::StringLiterals;
 
-QString BaglantiHataMesaji()
-{
-    return u"Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"_s;
-}
-
 namespace {
 
 const SunucuBaglantisi *anaBaglanti = nullptr; // UI thread only
@@ -108,7 +103,7 @@ void arkaPlanCalistir(QObject *baglam, YuklemeSirasi *sira, const std::function<
             HataMesajiGoster(QString::fromUtf8(e.what()));
         }
         if (gorev->hata)
-            HataMesajiGoster(BaglantiHataMesaji());
+            HataMesajiGoster(baglantiKurulamiyorMesaji);
     };
 
     QThreadPool::globalInstance()->start(

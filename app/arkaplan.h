@@ -92,9 +92,6 @@ private:
     int suren_ = 0; // UI thread only
 };
 
-// The message a failed background task shows.
-QString BaglantiHataMesaji();
-
 // The type-free core of ArkaPlandaCalistir.
 void arkaPlanCalistir(QObject *baglam, YuklemeSirasi *sira, const std::function<void()> &hazirla,
                       std::function<void(ArkaPlanGorevi &)> govde,

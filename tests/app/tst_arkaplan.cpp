@@ -287,7 +287,7 @@ private slots:
         QVERIFY(!acikkenDevamEtmisti);
         QVERIFY(govdeDevamEtti);
         QVERIFY(bitisteHata);
-        QCOMPARE(mesajlar, QStringList(2, BaglantiHataMesaji()));
+        QCOMPARE(mesajlar, QStringList(2, u"Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"_s));
     }
 
     void baglamGidinceBitisCalismaz()
