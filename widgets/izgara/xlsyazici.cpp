@@ -128,6 +128,40 @@ void kayitYaz(QByteArray &akis, quint16 tur, const Govde &govde)
     kayitYaz(akis, tur, govde.veri());
 }
 
+// A cell record written straight into its sheet: a million cells must not
+// mean a million small buffers.
+void yerlestir16(char *p, quint16 v)
+{
+    p[0] = char(v & 0xFF);
+    p[1] = char(v >> 8);
+}
+
+void hucreKaydi(QByteArray &akis, quint16 tur, quint16 satir, quint16 kolon, quint16 xf,
+                quint64 deger, int degerBoyu)
+{
+    char kayit[4 + 6 + 8];
+    yerlestir16(kayit, tur);
+    yerlestir16(kayit + 2, quint16(6 + degerBoyu));
+    yerlestir16(kayit + 4, satir);
+    yerlestir16(kayit + 6, kolon);
+    yerlestir16(kayit + 8, xf);
+    for (int i = 0; i < degerBoyu; ++i)
+        kayit[10 + i] = char((deger >> (8 * i)) & 0xFF);
+    akis.append(kayit, 10 + degerBoyu);
+}
+
+void metinHucresi(QByteArray &akis, quint16 satir, quint16 kolon, quint16 xf, quint32 metinNo)
+{
+    hucreKaydi(akis, LABELSST, satir, kolon, xf, metinNo, 4);
+}
+
+void sayiHucresi(QByteArray &akis, quint16 satir, quint16 kolon, quint16 xf, double sayi)
+{
+    quint64 bitler;
+    std::memcpy(&bitler, &sayi, sizeof bitler);
+    hucreKaydi(akis, NUMBER, satir, kolon, xf, bitler, 8);
+}
+
 Govde bof(quint16 tur)
 {
     Govde g;
@@ -264,10 +298,8 @@ void XlsYazici::sayfaAc()
     Sayfa &sayfa = sayfalar_.last();
     const int kolonSayisi = std::min<int>(static_cast<int>(kolonlar_.size()), kolonSiniri);
     for (int k = 0; k < kolonSayisi; ++k) {
-        const quint32 no = metinNo(kolonlar_[k].baslik.left(metinSiniri));
-        Govde g;
-        g.u16(0).u16(quint16(k)).u16(xfBaslik).u32(no);
-        kayitYaz(sayfa.hucreler, LABELSST, g);
+        metinHucresi(sayfa.hucreler, 0, quint16(k), xfBaslik,
+                     metinNo(kolonlar_[k].baslik.left(metinSiniri)));
     }
     sayfa.satir = 1;
 }
@@ -282,15 +314,12 @@ void XlsYazici::satirEkle(const QList<XlsHucre> &hucreler)
     for (int k = 0; k < kolonSayisi && k < hucreler.size(); ++k) {
         const XlsHucre &h = hucreler[k];
         if (const double *sayi = std::get_if<double>(&h)) {
-            Govde g;
-            g.u16(satir).u16(quint16(k)).u16(sayiXf(k)).f64(*sayi);
-            kayitYaz(sayfa.hucreler, NUMBER, g);
+            sayiHucresi(sayfa.hucreler, satir, quint16(k), sayiXf(k), *sayi);
         } else if (const QString *metin = std::get_if<QString>(&h)) {
             if (metin->isEmpty())
                 continue;
-            Govde g;
-            g.u16(satir).u16(quint16(k)).u16(xfGenel).u32(metinNo(metin->left(metinSiniri)));
-            kayitYaz(sayfa.hucreler, LABELSST, g);
+            metinHucresi(sayfa.hucreler, satir, quint16(k), xfGenel,
+                         metinNo(metin->left(metinSiniri)));
         } else if (const QDateTime *zaman = std::get_if<QDateTime>(&h)) {
             XlsTuru tur = kolonlar_[k].tur;
             if (tur != XlsTuru::Tarih && tur != XlsTuru::Saat)
@@ -299,13 +328,10 @@ void XlsYazici::satirEkle(const QList<XlsHucre> &hucreler)
                 const quint16 no = tur == XlsTuru::Tarih ? xfTarih
                     : tur == XlsTuru::Saat               ? xfSaat
                                                          : xfTarihSaat;
-                Govde g;
-                g.u16(satir).u16(quint16(k)).u16(no).f64(*seri);
-                kayitYaz(sayfa.hucreler, NUMBER, g);
+                sayiHucresi(sayfa.hucreler, satir, quint16(k), no, *seri);
             } else if (zaman->isValid()) {
-                Govde g;
-                g.u16(satir).u16(quint16(k)).u16(xfGenel).u32(metinNo(zamanMetni(*zaman, tur)));
-                kayitYaz(sayfa.hucreler, LABELSST, g);
+                metinHucresi(sayfa.hucreler, satir, quint16(k), xfGenel,
+                             metinNo(zamanMetni(*zaman, tur)));
             }
         }
     }
