@@ -27,6 +27,7 @@
 #include "app/sekmeler.h"
 #include "app/utils/cikis.h"
 #include "app/utils/sistem.h"
+#include "catalog/katalog.h"
 #include "remote/kimlik/bilgisayarid.h"
 #include "remote/kurulum.h"
 #include "remote/sunucubaglantisi.h"
@@ -105,6 +106,7 @@ TForm1::TForm1(GirisAdimi giris, QDate bugun, QWidget *ust)
 {
     setObjectName(u"Form1"_s);
     formuKur();
+    katalog_ = new Katalog(this);
     FormCreate(giris ? giris : GirisAdimi(GirisFormuIleGir), bugun);
 }
 
@@ -177,6 +179,7 @@ void TForm1::MusteriTipiKurallariniUygula()
     kurallar_ = MusteriTipiKurallari(sbilgi_);
     musteritus_->setVisible(kurallar_.baskaCariSecGorunur());
     sayfalar_->setSekmeGorunur(int(Sekme::Kampanyali), kurallar_.kampanyaSekmesiGorunur());
+    katalog_->musteriTipiKurallariniUygula();
 }
 
 void TForm1::FormCloseQuery(bool &CanClose)

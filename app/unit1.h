@@ -13,6 +13,7 @@
 #include "remote/baglantiu.h"
 #include "remote/tablo/bellektablo.h"
 
+class Katalog;
 class MesgulAnimasyonu;
 class QAction;
 class QFrame;
@@ -118,6 +119,8 @@ public:
     const GorunumRenkleri &renkler() const { return renkler_; }
 
     AnaFormDurumu &durum() { return durum_; }
+    // The stock and basket tabs and the basket line editor's road.
+    Katalog *katalog() const { return katalog_; }
 
     // --- The parts the screens work with ---
     SayfaKontrolu *sayfaKontrolu() const { return sayfalar_; }
@@ -193,6 +196,7 @@ private:
     TRealTimeMarquee *kayanyazi_ = nullptr;
     TRealTimeMarquee *RealTimeMarquee1_ = nullptr;
     QImage seritResmi_; // the hidden picture the picture strip scrolls: 5000 × 100, 24-bit
+    Katalog *katalog_ = nullptr;
 };
 
 // The application title (taskbar) and the window caption.
