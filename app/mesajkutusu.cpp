@@ -44,55 +44,30 @@ const std::array<DugmeTanimi, 10> &dugmeTanimlari()
     return t;
 }
 
-QString baslik(MesajTuru tur)
+// What each type brings: its title, its desktop sound event and its picture. The custom type
+// has none of them (the program's name stands as its title).
+struct TurTanimi
 {
-    switch (tur) {
-    case MesajTuru::Uyari:
-        return u"Uyarı"_s;
-    case MesajTuru::Hata:
-        return u"Hata"_s;
-    case MesajTuru::Bilgi:
-        return u"Bilgi"_s;
-    case MesajTuru::Soru:
-        return u"Soru"_s;
-    case MesajTuru::Ozel:
-        break;
-    }
-    return QGuiApplication::applicationDisplayName();
-}
+    QString baslik;
+    QString sesOlayi;
+    QStyle::StandardPixmap simge;
+};
 
-QString sesOlayi(MesajTuru tur)
+TurTanimi turTanimi(MesajTuru tur)
 {
     switch (tur) {
     case MesajTuru::Uyari:
-        return u"dialog-warning"_s;
+        return {u"Uyarı"_s, u"dialog-warning"_s, QStyle::SP_MessageBoxWarning};
     case MesajTuru::Hata:
-        return u"dialog-error"_s;
+        return {u"Hata"_s, u"dialog-error"_s, QStyle::SP_MessageBoxCritical};
     case MesajTuru::Bilgi:
-        return u"dialog-information"_s;
+        return {u"Bilgi"_s, u"dialog-information"_s, QStyle::SP_MessageBoxInformation};
     case MesajTuru::Soru:
-        return u"dialog-question"_s;
+        return {u"Soru"_s, u"dialog-question"_s, QStyle::SP_MessageBoxQuestion};
     case MesajTuru::Ozel:
         break;
     }
-    return {};
-}
-
-QStyle::StandardPixmap simge(MesajTuru tur)
-{
-    switch (tur) {
-    case MesajTuru::Uyari:
-        return QStyle::SP_MessageBoxWarning;
-    case MesajTuru::Hata:
-        return QStyle::SP_MessageBoxCritical;
-    case MesajTuru::Bilgi:
-        return QStyle::SP_MessageBoxInformation;
-    case MesajTuru::Soru:
-        return QStyle::SP_MessageBoxQuestion;
-    case MesajTuru::Ozel:
-        break;
-    }
-    return QStyle::SP_CustomBase;
+    return {QGuiApplication::applicationDisplayName(), {}, QStyle::SP_CustomBase};
 }
 
 void masaustuSesiCal(const QString &olay)
@@ -116,7 +91,7 @@ public:
         : QDialog(ust)
     {
         setObjectName(u"MesajKutusu"_s);
-        setWindowTitle(baslik(tur));
+        setWindowTitle(turTanimi(tur).baslik);
         setWindowFlag(Qt::WindowContextHelpButtonHint, false);
         QFont yazi = font();
         yazi.setPointSize(15);
@@ -127,7 +102,7 @@ public:
         if (tur != MesajTuru::Ozel) {
             auto *resim = new QLabel;
             const int boy = style()->pixelMetric(QStyle::PM_MessageBoxIconSize) * 3 / 2;
-            resim->setPixmap(style()->standardIcon(simge(tur)).pixmap(boy, boy));
+            resim->setPixmap(style()->standardIcon(turTanimi(tur).simge).pixmap(boy, boy));
             resim->setAlignment(Qt::AlignTop);
             icerik->addWidget(resim);
         }
@@ -238,7 +213,7 @@ int MesajKutusu(const QString &metin, MesajTuru tur, int dugmeler, int /*yardimB
 {
     QWidget *ust = QApplication::activeWindow();
     MesajPenceresi pencere(metin, tur, dugmeler, varsayilanDugme, ust);
-    if (const QString ses = sesOlayi(tur); !ses.isEmpty())
+    if (const QString ses = turTanimi(tur).sesOlayi; !ses.isEmpty())
         sesCalici()(ses);
     return pencere.exec();
 }

@@ -14,34 +14,11 @@
 #include "app/mesajkutusu.h"
 #include "remote/sunucubaglantisi.h"
 #include "remote/tablo/bellektablo.h"
+#include "tests/app/mesajizleyici.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Closes every message dialog as it opens and remembers its title and text.
-class MesajIzleyici final : public QObject
-{
-public:
-    QStringList gorulenler;
-
-    MesajIzleyici()
-    {
-        zamanlayici.setInterval(5);
-        connect(&zamanlayici, &QTimer::timeout, this, [this] {
-            auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!d || d->objectName() != u"MesajKutusu"_s || !d->isVisible())
-                return;
-            gorulenler << d->windowTitle() + u": "_s +
-                    d->findChild<QLabel *>(u"mesajMetni"_s)->text();
-            d->done(MesajSonucu::Tamam);
-        });
-        zamanlayici.start();
-    }
-
-private:
-    QTimer zamanlayici;
-};
 
 BellekTablo tekSatirlik(const QString &deger)
 {
@@ -248,23 +225,15 @@ private slots:
         std::atomic<bool> govdeDevamEtti = false;
         bool acikkenDevamEtmisti = true;
         QThread *gosterenIsParcacigi = nullptr;
-        QStringList mesajlar;
-        auto *bekleyici = new QTimer(&baglam);
-        bekleyici->setInterval(5);
-        connect(bekleyici, &QTimer::timeout, &baglam, [&] {
-            auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!d || d->objectName() != u"MesajKutusu"_s || !d->isVisible())
-                return;
-            if (mesajlar.isEmpty()) {
+        MesajIzleyici mesajlar([&](QDialog *d) {
+            if (mesajlar.gorulenler.size() == 1) {
                 // The hook's message: the body must still be waiting while it is open.
                 gosterenIsParcacigi = QThread::currentThread();
                 QTest::qWait(100);
                 acikkenDevamEtmisti = govdeDevamEtti;
             }
-            mesajlar << d->findChild<QLabel *>(u"mesajMetni"_s)->text();
             d->done(MesajSonucu::Tamam);
         });
-        bekleyici->start();
 
         bool bitti = false;
         bool bitisteHata = false;
@@ -282,12 +251,13 @@ private slots:
                 bitti = true;
             });
         QTRY_VERIFY(bitti);
-        QTRY_COMPARE(mesajlar.size(), 2); // the hook's, then the task's own
+        QTRY_COMPARE(mesajlar.gorulenler.size(), 2); // the hook's, then the task's own
         QCOMPARE(gosterenIsParcacigi, QThread::currentThread());
         QVERIFY(!acikkenDevamEtmisti);
         QVERIFY(govdeDevamEtti);
         QVERIFY(bitisteHata);
-        QCOMPARE(mesajlar, QStringList(2, u"Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"_s));
+        QCOMPARE(mesajlar.gorulenler,
+                 QStringList(2, u"Hata: Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"_s));
     }
 
     void baglamGidinceBitisCalismaz()

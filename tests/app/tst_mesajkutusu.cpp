@@ -9,25 +9,16 @@
 #include <QTimer>
 
 #include "app/mesajkutusu.h"
+#include "tests/app/mesajizleyici.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// Runs eylem on the message dialog as soon as it is open and modal, while cagri waits in it.
-int dialogla(const std::function<void(QDialog *)> &eylem, const std::function<int()> &cagri)
+// Runs eylem on the message dialog as soon as it is open, while cagri waits in it.
+int dialogla(const MesajIzleyici::Eylem &eylem, const std::function<int()> &cagri)
 {
-    auto *bekleyici = new QTimer;
-    bekleyici->setInterval(5);
-    QObject::connect(bekleyici, &QTimer::timeout, bekleyici, [bekleyici, eylem] {
-        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!d || d->objectName() != u"MesajKutusu"_s || !d->isVisible())
-            return;
-        bekleyici->stop();
-        bekleyici->deleteLater();
-        eylem(d);
-    });
-    bekleyici->start();
+    MesajIzleyici izleyici(eylem);
     return cagri();
 }
 
