@@ -324,12 +324,9 @@ void SepetGorunumu::SepetiYukle()
 
 void SepetGorunumu::SepetToplamlari()
 {
-    BellekTablo &sepet = form_->tablolar().sepet;
-    sepet.kontrolleriKapat();
-    toplam_ = SepetToplamlariniHesapla(sepet);
-    sepet.satiraGit(sepet.satirSayisi() - 1);
-    sepet.sonraki(); // after the last line, as the totals leave it
-    sepet.kontrolleriAc();
+    // The totals read the table without moving through it: the grid keeps
+    // its focused line (a reset would lose it after every "Seç" toggle).
+    toplam_ = SepetToplamlariniHesapla(form_->tablolar().sepet);
     const double degerler[] = {toplam_.toplam, toplam_.indirim, toplam_.araToplam, toplam_.vergi,
                                toplam_.genelToplam};
     for (int i = 0; i < 5; ++i)
