@@ -263,9 +263,9 @@ void Tkullanicikayit::GonderClick()
     };
     for (const auto &[k, mesaj] : gerekenler) {
         if (k->text().trimmed().isEmpty()) {
+            UyariMesajiGoster(mesaj);
             k->selectAll();
             k->setFocus(Qt::OtherFocusReason);
-            UyariMesajiGoster(mesaj);
             return;
         }
     }
