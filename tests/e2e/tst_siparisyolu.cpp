@@ -10,16 +10,19 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include "app/girisformu.h"
+#include "app/sekmeler.h"
 #include "app/unit1.h"
 #include "app/utils/bicim.h"
 #include "app/utils/cikis.h"
