@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <future>
 #include <map>
 #include <set>
+#include <string>
+#include <tuple>
 
-#include <QDateTime>
+#include <QTime>
 
 #include "sunucu/demoicerik.h"
 #include "sunucu/hesaplar.h"
@@ -51,9 +54,9 @@ public:
     }
     QString rakamlar(int n)
     {
-        QString s;
-        for (int i = 0; i < n; ++i)
-            s += QChar(u'0' + static_cast<char16_t>(sonraki() % 10));
+        QString s(n, Qt::Uninitialized);
+        for (QChar &c : s)
+            c = QChar(u'0' + static_cast<char16_t>(sonraki() % 10));
         return s;
     }
 
@@ -296,6 +299,54 @@ Kalem kalemUret(std::uint64_t tohum, int stokno)
     return k;
 }
 
+// A catalogue item with its search keys: every code of it upper-cased,
+// separators removed, each once (UTF-8).
+struct KatalogKalemi
+{
+    Kalem kalem;
+    std::vector<std::string> anahtarlar;
+};
+
+KatalogKalemi katalogKalemi(std::uint64_t tohum, int stokno)
+{
+    KatalogKalemi kk {kalemUret(tohum, stokno), {}};
+    const Kalem &k = kk.kalem;
+    std::set<std::string> anahtarlar;
+    for (const QStringList &kodlar :
+         {QStringList {k.finishkod, k.ureticikodu, k.oemno}, k.oemler, k.barkodlar}) {
+        for (const QString &kod : kodlar) {
+            const QByteArray a = aramaAnahtari(kod).toUtf8();
+            if (!a.isEmpty())
+                anahtarlar.emplace(a.constData(), static_cast<size_t>(a.size()));
+        }
+    }
+    kk.anahtarlar.assign(anahtarlar.begin(), anahtarlar.end());
+    return kk;
+}
+
+// Hands the items 1..n to isle in order. They are made in batches on a
+// second thread while isle writes the batch before; an item depends on the
+// seed and its number alone, so the thread changes nothing in what is made.
+template<class Isle> void kalemleriSiraylaUret(std::uint64_t tohum, int n, Isle &&isle)
+{
+    constexpr int parca = 4096;
+    const auto uret = [tohum, n](int bas) {
+        std::vector<KatalogKalemi> kalemler;
+        kalemler.reserve(parca);
+        for (int s = bas; s < bas + parca && s <= n; ++s)
+            kalemler.push_back(katalogKalemi(tohum, s));
+        return kalemler;
+    };
+    std::future<std::vector<KatalogKalemi>> sonraki = std::async(std::launch::async, uret, 1);
+    for (int bas = 1; bas <= n; bas += parca) {
+        std::vector<KatalogKalemi> bu = sonraki.get();
+        if (bas + parca <= n)
+            sonraki = std::async(std::launch::async, uret, bas + parca);
+        for (KatalogKalemi &kk : bu)
+            isle(kk);
+    }
+}
+
 // --- accounts and people ---
 
 const char16_t *const soyadlar[] = {u"YILMAZ", u"KAYA", u"DEMİR", u"ŞAHİN", u"ÇELİK", u"YILDIZ",
@@ -398,7 +449,11 @@ public:
         siparisler();
         adim(u"belgeler, duyurular, haber satırı, afiş"_s);
         icerik();
+        anahtarlariYaz();
         vt_.kimlikSayaclariniDuzelt();
+        // The indexes are made once the rows are in, then the whole is
+        // committed.
+        adim(u"dizinler ve kayıt"_s);
     }
 
 private:
@@ -423,12 +478,21 @@ private:
         std::unique_ptr<VtTopluYazici> yazici_;
     };
 
-    QString tarih(int gunOnce, int saniye = 0) const
+    // A wall-clock time as the store keeps it. Written out directly: a
+    // QDateTime in local time would consult the time zone on every call.
+    QString tarih(int gunOnce, int saniye = 0)
     {
-        return QDateTime(a_.bugun.addDays(-gunOnce), QTime(0, 0).addSecs(saniye))
-                .toString(u"yyyy-MM-dd hh:mm:ss"_s);
+        return gun(gunOnce) + u' ' +
+            QTime::fromMSecsSinceStartOfDay(saniye * 1000).toString(u"hh:mm:ss"_s);
     }
-    QString gun(int gunOnce) const { return a_.bugun.addDays(-gunOnce).toString(u"yyyy-MM-dd"_s); }
+    // Days are few and written often: each is formatted once.
+    QString gun(int gunOnce)
+    {
+        auto [yer, yeni] = gunMetinleri_.try_emplace(gunOnce);
+        if (yeni)
+            yer->second = a_.bugun.addDays(-gunOnce).toString(u"yyyy-MM-dd"_s);
+        return yer->second;
+    }
     int mesaiSaniyesi() { return r_.aralik(8 * 3600, 18 * 3600); }
 
     void sabitler()
@@ -479,78 +543,91 @@ private:
 
     void katalog()
     {
-        const int n = a_.stokSayisi;
-        {
-            Tablo t(vt_, "stoklar",
-                    {"stokno", "finishkod", "adi", "digeradi", "ureticikodu", "uretici", "oemno",
-                     "dpkod", "pkod", "ozelkod", "birim", "marka", "model", "anagrup", "altgrup",
-                     "departman", "kdv", "doviz", "liste_fiyati", "fiyat", "maliyet", "maliyet_doviz",
-                     "kalan", "durum", "yeni", "kampanya", "kampanya_fiyati", "eski_fiyat", "resim_no"});
-            for (int s = 1; s <= n; ++s) {
-                const Kalem k = kalemUret(a_.tohum, s);
-                t({qint64(s), k.finishkod, k.adi, k.digeradi, k.ureticikodu, k.uretici, k.oemno,
-                   k.dpkod, k.pkod, k.ozelkod, k.birim, k.marka, k.model, k.anagrup, k.altgrup,
-                   k.departman, k.kdv, k.doviz, k.listeFiyati, k.fiyat, k.maliyet, k.maliyetDoviz,
-                   k.kalan, qint64(k.durum), qint64(k.yeni), qint64(k.kampanya), k.kampanyaFiyati,
-                   k.eskiFiyat, k.resimNo ? VtDeger(qint64(k.resimNo)) : VtDeger{}});
-            }
-            t.bitir();
-        }
-        {
-            Tablo t(vt_, "stok_oemleri", {"stokno", "sira", "oemno"});
-            for (int s = 1; s <= n; ++s) {
-                const Kalem k = kalemUret(a_.tohum, s);
-                for (int i = 0; i < k.oemler.size(); ++i)
-                    t({qint64(s), qint64(i + 1), k.oemler[i]});
-            }
-            t.bitir();
-        }
-        {
-            Tablo t(vt_, "barkodlar", {"stokno", "barkod"});
-            for (int s = 1; s <= n; ++s) {
-                for (const QString &b : kalemUret(a_.tohum, s).barkodlar)
-                    t({qint64(s), b});
-            }
-            t.bitir();
-        }
-        {
-            Tablo t(vt_, "stok_anahtarlari", {"anahtar", "stokno"});
-            for (int s = 1; s <= n; ++s) {
-                const Kalem k = kalemUret(a_.tohum, s);
-                std::set<QString> anahtarlar;
-                for (const QString &kod : QStringList{k.finishkod, k.ureticikodu, k.oemno} + k.oemler + k.barkodlar) {
-                    const QString a = aramaAnahtari(kod);
-                    if (!a.isEmpty())
-                        anahtarlar.insert(a);
-                }
-                for (const QString &a : anahtarlar)
-                    t({a, qint64(s)});
-            }
-            t.bitir();
-        }
-        {
-            Tablo t(vt_, "tedarikci_siparisleri", {"stokno", "tarih", "beklenen_tarih", "miktar", "gelen"});
-            for (int s = 1; s <= n; ++s) {
-                const Kalem k = kalemUret(a_.tohum, s);
-                if (k.durum != 3 && k.durum != 5 && !r_.olasilik(0.02))
-                    continue;
+        // One pass: each item is made once and goes into every table it has
+        // rows in. The writers take turns on the connection.
+        Tablo stoklar(vt_, "stoklar", {"stokno",        "finishkod",   "adi",
+                                       "digeradi",      "ureticikodu", "uretici",
+                                       "oemno",         "dpkod",       "pkod",
+                                       "ozelkod",       "birim",       "marka",
+                                       "model",         "anagrup",     "altgrup",
+                                       "departman",     "kdv",         "doviz",
+                                       "liste_fiyati",  "fiyat",       "maliyet",
+                                       "maliyet_doviz", "kalan",       "durum",
+                                       "yeni",          "kampanya",    "kampanya_fiyati",
+                                       "eski_fiyat",    "resim_no"});
+        Tablo oemler(vt_, "stok_oemleri", {"stokno", "sira", "oemno"});
+        Tablo barkodlar(vt_, "barkodlar", {"stokno", "barkod"});
+        Tablo tedarik(vt_, "tedarikci_siparisleri",
+                      {"stokno", "tarih", "beklenen_tarih", "miktar", "gelen"});
+        // The distributor's own price list: original parts by OEM number.
+        Tablo fiyatListesi(vt_, "fiyat_listesi", {"kod", "aciklama", "fiyat", "kdv", "anahtar"});
+
+        kalemleriSiraylaUret(a_.tohum, a_.stokSayisi, [&](KatalogKalemi &kk) {
+            const Kalem &k = kk.kalem;
+            const qint64 s = k.stokno;
+            stoklar({s,
+                     k.finishkod,
+                     k.adi,
+                     k.digeradi,
+                     k.ureticikodu,
+                     k.uretici,
+                     k.oemno,
+                     k.dpkod,
+                     k.pkod,
+                     k.ozelkod,
+                     k.birim,
+                     k.marka,
+                     k.model,
+                     k.anagrup,
+                     k.altgrup,
+                     k.departman,
+                     k.kdv,
+                     k.doviz,
+                     k.listeFiyati,
+                     k.fiyat,
+                     k.maliyet,
+                     k.maliyetDoviz,
+                     k.kalan,
+                     qint64(k.durum),
+                     qint64(k.yeni),
+                     qint64(k.kampanya),
+                     k.kampanyaFiyati,
+                     k.eskiFiyat,
+                     k.resimNo ? VtDeger(qint64(k.resimNo)) : VtDeger {}});
+            for (int i = 0; i < k.oemler.size(); ++i)
+                oemler({s, qint64(i + 1), k.oemler[i]});
+            for (const QString &b : k.barkodlar)
+                barkodlar({s, b});
+            for (std::string &a : kk.anahtarlar)
+                anahtarlar_.push_back({std::move(a), k.stokno});
+            // Orders with suppliers: for what is on the way or being
+            // procured, and a few others.
+            if (k.durum == 3 || k.durum == 5 || r_.olasilik(0.02)) {
                 const double miktar = r_.aralik(2, 50) * 5;
-                t({qint64(s), tarih(r_.aralik(3, 40), mesaiSaniyesi()), gun(-r_.aralik(2, 30)), miktar,
-                   r_.olasilik(0.3) ? miktar / 5 : 0.0});
+                tedarik({s, tarih(r_.aralik(3, 40), mesaiSaniyesi()), gun(-r_.aralik(2, 30)),
+                         miktar, r_.olasilik(0.3) ? miktar / 5 : 0.0});
             }
-            t.bitir();
-        }
-        {
-            // The distributor's own price list: original parts by OEM number.
-            Tablo t(vt_, "fiyat_listesi", {"kod", "aciklama", "fiyat", "kdv", "anahtar"});
-            for (int s = 1; s <= n; s += 2) {
-                const Kalem k = kalemUret(a_.tohum, s);
-                const double fiyat = yuvarla2(k.fiyat * 1.6);
-                t({k.oemno, QString(k.altgrup + u" ORJİNAL " + k.marka + u' ' + k.model), fiyat, k.kdv,
-                   aramaAnahtari(k.oemno)});
-            }
-            t.bitir();
-        }
+            if (s % 2 == 1)
+                fiyatListesi({k.oemno, QString(k.altgrup + u" ORJİNAL " + k.marka + u' ' + k.model),
+                              yuvarla2(k.fiyat * 1.6), k.kdv, aramaAnahtari(k.oemno)});
+        });
+        for (Tablo *t : {&stoklar, &oemler, &barkodlar, &tedarik, &fiyatListesi})
+            t->bitir();
+        // The search keys are sorted while the rest is made.
+        anahtarSiralamasi_ = std::async(
+            std::launch::async, [this] { std::sort(anahtarlar_.begin(), anahtarlar_.end()); });
+    }
+
+    // Written in key order, the key index of the table grows at its end
+    // instead of everywhere at once.
+    void anahtarlariYaz()
+    {
+        anahtarSiralamasi_.get();
+        Tablo t(vt_, "stok_anahtarlari", {"anahtar", "stokno"});
+        for (const Anahtar &a : anahtarlar_)
+            t({QString::fromUtf8(a.anahtar), qint64(a.stokno)});
+        t.bitir();
+        anahtarlar_ = {};
     }
 
     struct Cari
@@ -999,6 +1076,18 @@ private:
     std::vector<std::pair<int, int>> kullanicilar_; // user, account
     std::vector<std::pair<int, int>> demoKullanicilari_; // demo dealers: user, account
     std::map<int, int> gunler_; // statement movement -> days ago
+    std::map<int, QString> gunMetinleri_; // days ago -> "yyyy-MM-dd"
+    struct Anahtar
+    {
+        std::string anahtar;
+        int stokno;
+        bool operator<(const Anahtar &b) const
+        {
+            return std::tie(anahtar, stokno) < std::tie(b.anahtar, b.stokno);
+        }
+    };
+    std::vector<Anahtar> anahtarlar_; // search keys of the catalogue
+    std::future<void> anahtarSiralamasi_;
 };
 
 } // namespace
@@ -1010,5 +1099,5 @@ void demoVeriUret(Veritabani &vt, const DemoAyarlari &ayarlar,
         throw DemoVeriHatasi("en az " + std::to_string(demoEnAzStok) + " kalem gerekir");
     if (vtTamsayi(vt.tekDeger("SELECT COUNT(*) FROM cariler")) > 0)
         throw DemoVeriHatasi("veritabanı boş değil: tanıtım verisi yalnızca boş bir veritabanına yazılır");
-    vt.islem([&] { Uretec(vt, ayarlar, ilerleme).uret(); });
+    vt.topluYukle([&] { Uretec(vt, ayarlar, ilerleme).uret(); });
 }

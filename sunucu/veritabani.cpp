@@ -62,6 +62,31 @@ void Veritabani::islem(const std::function<void()> &govde)
     }
 }
 
+void Veritabani::topluYukle(const std::function<void()> &govde)
+{
+    if (islemde())
+        throw VtHatasi("toplu yükleme başka bir işlemin içinde başlatılamaz");
+    topluYuklemeAyari(true);
+    try {
+        islem([&] {
+            const std::vector<VtIndeks> indeksler = ikincilIndeksler();
+            for (const VtIndeks &i : indeksler)
+                yurut("DROP INDEX " + i.ad);
+            govde();
+            for (const VtIndeks &i : indeksler)
+                yurut(i.tanim);
+        });
+    } catch (...) {
+        try {
+            topluYuklemeAyari(false);
+        } catch (const VtHatasi &) {
+            // The load's own error is the one to report.
+        }
+        throw;
+    }
+    topluYuklemeAyari(false);
+}
+
 bool postgresAdresiMi(const QString &adres)
 {
     return adres.startsWith(QLatin1String("postgresql://"))

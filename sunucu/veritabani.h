@@ -65,7 +65,10 @@ public:
 };
 
 // Appends many rows to one table fast (SQLite: a prepared INSERT; PostgreSQL:
-// COPY). Used inside a transaction by the demo generator and imports.
+// COPY). Used inside a transaction by the demo generator and imports. Several
+// writers may be open on one connection at once and take turns, and other
+// statements may run between their rows; a writer must not outlive its
+// connection.
 class VtTopluYazici
 {
 public:
@@ -73,6 +76,13 @@ public:
     virtual void ekle(const std::vector<VtDeger> &satir) = 0;
     // Sends what is buffered; the writer is unusable afterwards.
     virtual void bitir() = 0;
+};
+
+// An index that no constraint needs: its name and the statement that makes it.
+struct VtIndeks
+{
+    std::string ad;
+    std::string tanim;
 };
 
 // One connection. Used by one thread at a time (the pool sees to that).
@@ -120,6 +130,13 @@ public:
     virtual std::unique_ptr<VtTopluYazici> topluYazici(std::string_view tablo,
                                                       const std::vector<std::string> &kolonlar)
             = 0;
+    // Runs govde in one transaction made for filling a new database with many
+    // rows: the indexes that no constraint needs are dropped first and made
+    // again at the end (one sort each instead of a tree update per row), and
+    // the store is set for one large write meanwhile. SQLite does not check
+    // references between tables during the load: the loader writes them
+    // right. All or nothing, like islem(); not inside another transaction.
+    void topluYukle(const std::function<void()> &govde);
     // After rows were inserted with explicit keys: moves every generated-key
     // counter past the largest key in use (PostgreSQL; SQLite needs nothing).
     virtual void kimlikSayaclariniDuzelt() { }
@@ -129,6 +146,10 @@ public:
 protected:
     virtual std::unique_ptr<VtKomutu> hazirla(std::string_view sql) = 0;
     virtual void islemBaslat() = 0;
+    // The indexes of the current schema that no constraint needs.
+    virtual std::vector<VtIndeks> ikincilIndeksler() = 0;
+    // Store settings for a bulk load (outside a transaction): on, and back.
+    virtual void topluYuklemeAyari(bool /*acik*/) { }
 
 private:
     std::unordered_map<std::string, std::unique_ptr<VtKomutu>> komutlar_;

@@ -1,9 +1,9 @@
 // PostgreSQL driver of the data-access layer (libpq).
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
-
 #include <libpq-fe.h>
+#include <string>
 
 #include "sunucu/vtsuruculeri.h"
 
@@ -83,12 +83,25 @@ struct SonucSilici
 };
 using Sonuc = std::unique_ptr<PGresult, SonucSilici>;
 
-class PostgresVeritabani;
+class PostgresTopluYazici;
+
+// The connection, its open bulk writers (in the order they were opened) and
+// the one whose COPY is open, if any. While a COPY is open the connection
+// takes nothing else, so whoever needs it ends that COPY first; the writer
+// sends its later rows in a COPY of its own.
+struct PgBaglantisi
+{
+    PGconn *pg = nullptr;
+    std::vector<PostgresTopluYazici *> yazicilar;
+    PostgresTopluYazici *kopyalayan = nullptr;
+
+    void kopyayiKapat();
+};
 
 class PostgresKomutu final : public VtKomutu
 {
 public:
-    PostgresKomutu(PGconn *baglanti, std::string ad, int parametreSayisi)
+    PostgresKomutu(PgBaglantisi &baglanti, std::string ad, int parametreSayisi)
         : baglanti_(baglanti)
         , ad_(std::move(ad))
         , parametreSayisi_(parametreSayisi)
@@ -124,7 +137,8 @@ public:
             degerler[i] = metinler[i].data();
             uzunluklar[i] = static_cast<int>(metinler[i].size());
         }
-        sonuc_.reset(PQexecPrepared(baglanti_, ad_.c_str(), parametreSayisi_, degerler.data(),
+        baglanti_.kopyayiKapat();
+        sonuc_.reset(PQexecPrepared(baglanti_.pg, ad_.c_str(), parametreSayisi_, degerler.data(),
                                     uzunluklar.data(), bicimler.data(), 0));
         const ExecStatusType durum = PQresultStatus(sonuc_.get());
         if (durum != PGRES_TUPLES_OK && durum != PGRES_COMMAND_OK) {
@@ -185,7 +199,7 @@ public:
     }
 
 private:
-    PGconn *baglanti_;
+    PgBaglantisi &baglanti_;
     std::string ad_;
     int parametreSayisi_;
     Sonuc sonuc_;
@@ -196,26 +210,25 @@ private:
 class PostgresTopluYazici final : public VtTopluYazici
 {
 public:
-    PostgresTopluYazici(PGconn *baglanti, std::string_view tablo,
+    PostgresTopluYazici(PgBaglantisi &baglanti, std::string_view tablo,
                         const std::vector<std::string> &kolonlar)
         : baglanti_(baglanti)
     {
-        std::string sql = "COPY " + std::string(tablo) + " (";
+        komut_ = "COPY " + std::string(tablo) + " (";
         for (size_t i = 0; i < kolonlar.size(); ++i)
-            sql += (i ? "," : "") + kolonlar[i];
-        sql += ") FROM STDIN";
-        Sonuc r(PQexec(baglanti_, sql.c_str()));
-        if (PQresultStatus(r.get()) != PGRES_COPY_IN)
-            throw VtHatasi(std::string("COPY başlamadı: ") + PQerrorMessage(baglanti_));
-        acik_ = true;
+            komut_ += (i ? "," : "") + kolonlar[i];
+        komut_ += ") FROM STDIN";
+        baglanti_.yazicilar.push_back(this);
     }
     ~PostgresTopluYazici() override
     {
-        if (acik_) {
+        birak();
+        if (baglanti_.kopyalayan == this) {
             // Abandoned half-way (an exception): end the COPY with an error so
             // the connection can roll the transaction back.
-            PQputCopyEnd(baglanti_, "vazgeçildi");
-            while (Sonuc(PQgetResult(baglanti_))) { }
+            baglanti_.kopyalayan = nullptr;
+            PQputCopyEnd(baglanti_.pg, "vazgeçildi");
+            while (Sonuc(PQgetResult(baglanti_.pg))) { }
         }
     }
 
@@ -234,13 +247,21 @@ public:
     void bitir() override
     {
         gonder();
-        acik_ = false;
-        if (PQputCopyEnd(baglanti_, nullptr) != 1)
-            throw VtHatasi(std::string("COPY bitmedi: ") + PQerrorMessage(baglanti_));
-        Sonuc r(PQgetResult(baglanti_));
+        if (baglanti_.kopyalayan == this)
+            baglanti_.kopyayiKapat();
+        birak();
+    }
+
+    // Ends this writer's COPY; rows added later go in a new one.
+    void kapat()
+    {
+        baglanti_.kopyalayan = nullptr;
+        if (PQputCopyEnd(baglanti_.pg, nullptr) != 1)
+            throw VtHatasi(std::string("COPY bitmedi: ") + PQerrorMessage(baglanti_.pg));
+        Sonuc r(PQgetResult(baglanti_.pg));
         const bool tamam = PQresultStatus(r.get()) == PGRES_COMMAND_OK;
         const std::string ileti = PQresultErrorMessage(r.get());
-        while (Sonuc(PQgetResult(baglanti_))) { }
+        while (Sonuc(PQgetResult(baglanti_.pg))) { }
         if (!tamam)
             throw VtHatasi("COPY başarısız: " + ileti);
     }
@@ -281,41 +302,76 @@ private:
         }
     }
 
+    // Rows go in the order they were added: before this writer sends its
+    // own, every writer opened before it sends what it holds, since a row
+    // may refer to one added earlier to another table (an item before its
+    // barcodes).
     void gonder()
+    {
+        for (PostgresTopluYazici *y : baglanti_.yazicilar) {
+            if (y == this)
+                break;
+            y->kendiniGonder();
+        }
+        kendiniGonder();
+    }
+
+    void kendiniGonder()
     {
         if (tampon_.empty())
             return;
-        if (PQputCopyData(baglanti_, tampon_.data(), static_cast<int>(tampon_.size())) != 1)
-            throw VtHatasi(std::string("COPY verisi gönderilemedi: ") + PQerrorMessage(baglanti_));
+        if (baglanti_.kopyalayan != this) {
+            baglanti_.kopyayiKapat();
+            Sonuc r(PQexec(baglanti_.pg, komut_.c_str()));
+            if (PQresultStatus(r.get()) != PGRES_COPY_IN)
+                throw VtHatasi(std::string("COPY başlamadı: ") + PQerrorMessage(baglanti_.pg));
+            baglanti_.kopyalayan = this;
+        }
+        if (PQputCopyData(baglanti_.pg, tampon_.data(), static_cast<int>(tampon_.size())) != 1)
+            throw VtHatasi(std::string("COPY verisi gönderilemedi: ") +
+                           PQerrorMessage(baglanti_.pg));
         tampon_.clear();
     }
 
-    PGconn *baglanti_;
+    void birak()
+    {
+        auto &y = baglanti_.yazicilar;
+        y.erase(std::remove(y.begin(), y.end(), this), y.end());
+    }
+
+    PgBaglantisi &baglanti_;
+    std::string komut_;
     std::string tampon_;
-    bool acik_ = false;
 };
+
+void PgBaglantisi::kopyayiKapat()
+{
+    if (kopyalayan)
+        kopyalayan->kapat();
+}
 
 class PostgresVeritabani final : public Veritabani
 {
 public:
     explicit PostgresVeritabani(const QString &adres)
     {
-        baglanti_ = PQconnectdb(adres.toStdString().c_str());
-        if (PQstatus(baglanti_) != CONNECTION_OK) {
-            const std::string ileti = PQerrorMessage(baglanti_);
-            PQfinish(baglanti_);
+        baglanti_.pg = PQconnectdb(adres.toStdString().c_str());
+        if (PQstatus(baglanti_.pg) != CONNECTION_OK) {
+            const std::string ileti = PQerrorMessage(baglanti_.pg);
+            PQfinish(baglanti_.pg);
             throw VtHatasi("PostgreSQL bağlantısı kurulamadı: " + ileti);
         }
-        PQsetClientEncoding(baglanti_, "UTF8");
+        PQsetClientEncoding(baglanti_.pg, "UTF8");
         yurut("SET datestyle = ISO, YMD; SET client_min_messages = WARNING");
     }
-    ~PostgresVeritabani() override { PQfinish(baglanti_); }
+    ~PostgresVeritabani() override { PQfinish(baglanti_.pg); }
 
     VtLehce lehce() const override { return VtLehce::Postgres; }
 
     void yurut(std::string_view sql) override
     {
-        Sonuc r(PQexec(baglanti_, std::string(sql).c_str()));
+        baglanti_.kopyayiKapat();
+        Sonuc r(PQexec(baglanti_.pg, std::string(sql).c_str()));
         const ExecStatusType durum = PQresultStatus(r.get());
         if (durum != PGRES_COMMAND_OK && durum != PGRES_TUPLES_OK)
             throw VtHatasi(std::string("SQL çalışmadı: ") + PQresultErrorMessage(r.get()));
@@ -339,23 +395,47 @@ public:
                   + "'), COALESCE(MAX(" + kolon + "), 0) + 1, false) FROM " + tablo);
     }
 
-    bool saglam() const override { return PQstatus(baglanti_) == CONNECTION_OK; }
+    bool saglam() const override { return PQstatus(baglanti_.pg) == CONNECTION_OK; }
 
 protected:
     std::unique_ptr<VtKomutu> hazirla(std::string_view sql) override
     {
+        baglanti_.kopyayiKapat();
         int sayi = 0;
         const std::string metin = yerTutuculariNumarala(sql, sayi);
         const std::string ad = "k" + std::to_string(++komutNo_);
-        Sonuc r(PQprepare(baglanti_, ad.c_str(), metin.c_str(), sayi, nullptr));
+        Sonuc r(PQprepare(baglanti_.pg, ad.c_str(), metin.c_str(), sayi, nullptr));
         if (PQresultStatus(r.get()) != PGRES_COMMAND_OK)
             throw VtHatasi(std::string("sorgu hazırlanamadı: ") + PQresultErrorMessage(r.get()));
         return std::make_unique<PostgresKomutu>(baglanti_, ad, sayi);
     }
     void islemBaslat() override { yurut("BEGIN"); }
 
+    std::vector<VtIndeks> ikincilIndeksler() override
+    {
+        // Every index of the schema that no constraint (key, unique,
+        // reference) stands on.
+        std::vector<VtIndeks> indeksler;
+        VtKomutu &k =
+            sorgula("SELECT format('%I.%I', n.nspname, c.relname), pg_get_indexdef(c.oid) "
+                    "FROM pg_index x JOIN pg_class c ON c.oid = x.indexrelid "
+                    "JOIN pg_namespace n ON n.oid = c.relnamespace "
+                    "WHERE n.nspname = current_schema() AND NOT EXISTS "
+                    "(SELECT 1 FROM pg_constraint k WHERE k.conindid = x.indexrelid) "
+                    "ORDER BY 1");
+        while (k.sonraki())
+            indeksler.push_back({k.metin(0).toStdString(), k.metin(1).toStdString()});
+        return indeksler;
+    }
+
+    // More memory for the indexes made at the end of a bulk load.
+    void topluYuklemeAyari(bool acik) override
+    {
+        yurut(acik ? "SET maintenance_work_mem = '256MB'" : "RESET maintenance_work_mem");
+    }
+
 private:
-    PGconn *baglanti_ = nullptr;
+    PgBaglantisi baglanti_;
     int komutNo_ = 0;
 };
 

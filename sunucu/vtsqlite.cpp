@@ -1,7 +1,8 @@
 // SQLite driver of the data-access layer.
+#include <sqlite3.h>
 #include <string>
 
-#include <sqlite3.h>
+#include <QStringEncoder>
 
 #include "sunucu/vtsuruculeri.h"
 
@@ -45,6 +46,22 @@ VtTuru turuCoz(const char *bildirilen, int dinamik)
     }
 }
 
+// Binds one value to parameter no (from 1). Text and bytes are copied by
+// SQLite unless kalici says they stay put until the statement has run.
+int degerBagla(sqlite3_stmt *st, int no, const VtDeger &d, bool kalici = false)
+{
+    const auto omur = kalici ? SQLITE_STATIC : SQLITE_TRANSIENT;
+    if (const auto *t = std::get_if<qint64>(&d))
+        return sqlite3_bind_int64(st, no, *t);
+    if (const auto *o = std::get_if<double>(&d))
+        return sqlite3_bind_double(st, no, *o);
+    if (const auto *b = std::get_if<QByteArray>(&d))
+        return sqlite3_bind_blob(st, no, b->constData(), static_cast<int>(b->size()), omur);
+    if (std::holds_alternative<QString>(d))
+        return SQLITE_MISUSE; // the caller converts text, it owns the bytes
+    return sqlite3_bind_null(st, no);
+}
+
 class SqliteKomutu final : public VtKomutu
 {
 public:
@@ -69,19 +86,12 @@ public:
         for (int i = 0; i < static_cast<int>(parametreler.size()); ++i) {
             const VtDeger &d = parametreler[static_cast<size_t>(i)];
             int sonuc = SQLITE_OK;
-            if (const auto *t = std::get_if<qint64>(&d)) {
-                sonuc = sqlite3_bind_int64(st_, i + 1, *t);
-            } else if (const auto *o = std::get_if<double>(&d)) {
-                sonuc = sqlite3_bind_double(st_, i + 1, *o);
-            } else if (const auto *m = std::get_if<QString>(&d)) {
+            if (const auto *m = std::get_if<QString>(&d)) {
                 const QByteArray u = m->toUtf8();
                 sonuc = sqlite3_bind_text(st_, i + 1, u.constData(), static_cast<int>(u.size()),
                                           SQLITE_TRANSIENT);
-            } else if (const auto *b = std::get_if<QByteArray>(&d)) {
-                sonuc = sqlite3_bind_blob(st_, i + 1, b->constData(), static_cast<int>(b->size()),
-                                          SQLITE_TRANSIENT);
             } else {
-                sonuc = sqlite3_bind_null(st_, i + 1);
+                sonuc = degerBagla(st_, i + 1, d);
             }
             if (sonuc != SQLITE_OK)
                 hataVer(db_, "parametre bağlanamadı");
@@ -151,10 +161,13 @@ private:
     qint64 degisen_ = 0;
 };
 
+// Each row is inserted as it comes, so rows reach the tables in the order
+// they were added and references between them hold at every moment.
 class SqliteTopluYazici final : public VtTopluYazici
 {
 public:
     SqliteTopluYazici(sqlite3 *db, std::string_view tablo, const std::vector<std::string> &kolonlar)
+        : db_(db)
     {
         std::string sql = "INSERT INTO " + std::string(tablo) + " (";
         std::string yerler;
@@ -163,13 +176,55 @@ public:
             yerler += i ? ",?" : "?";
         }
         sql += ") VALUES (" + yerler + ")";
-        komut_ = std::make_unique<SqliteKomutu>(db, sql);
+        if (sqlite3_prepare_v3(db_, sql.data(), static_cast<int>(sql.size()),
+                               SQLITE_PREPARE_PERSISTENT, &st_, nullptr) != SQLITE_OK)
+            hataVer(db_, "sorgu hazırlanamadı");
+        kolonSayisi_ = kolonlar.size();
     }
-    void ekle(const std::vector<VtDeger> &satir) override { komut_->calistir(satir); }
+    ~SqliteTopluYazici() override { sqlite3_finalize(st_); }
+
+    void ekle(const std::vector<VtDeger> &satir) override
+    {
+        if (satir.size() != kolonSayisi_)
+            throw VtHatasi("kolon sayısı uyuşmuyor");
+        // Text is written as UTF-8 into one buffer that stays put until the
+        // step, so SQLite need not copy it. Never empty: a null pointer
+        // would bind NULL instead of empty text.
+        size_t gerekli = 1;
+        for (const VtDeger &d : satir) {
+            if (const auto *m = std::get_if<QString>(&d))
+                gerekli += static_cast<size_t>(utf8_.requiredSpace(m->size()));
+        }
+        if (metin_.size() < gerekli)
+            metin_.resize(gerekli);
+        char *son = metin_.data();
+        for (size_t i = 0; i < satir.size(); ++i) {
+            const int no = static_cast<int>(i) + 1;
+            int sonuc = SQLITE_OK;
+            if (const auto *m = std::get_if<QString>(&satir[i])) {
+                char *metin = son;
+                son = utf8_.appendToBuffer(son, *m);
+                sonuc =
+                    sqlite3_bind_text(st_, no, metin, static_cast<int>(son - metin), SQLITE_STATIC);
+            } else {
+                sonuc = degerBagla(st_, no, satir[i], true);
+            }
+            if (sonuc != SQLITE_OK)
+                hataVer(db_, "parametre bağlanamadı");
+        }
+        const int sonuc = sqlite3_step(st_);
+        sqlite3_reset(st_);
+        if (sonuc != SQLITE_DONE)
+            hataVer(db_, "satır yazılamadı");
+    }
     void bitir() override { }
 
 private:
-    std::unique_ptr<SqliteKomutu> komut_;
+    sqlite3 *db_;
+    sqlite3_stmt *st_ = nullptr;
+    size_t kolonSayisi_ = 0;
+    std::vector<char> metin_;
+    QStringEncoder utf8_ {QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
 };
 
 class SqliteVeritabani final : public Veritabani
@@ -222,13 +277,64 @@ protected:
     // and then write cannot deadlock each other.
     void islemBaslat() override { yurut("BEGIN IMMEDIATE"); }
 
+    std::vector<VtIndeks> ikincilIndeksler() override
+    {
+        // Indexes made by CREATE INDEX have their text here; those behind a
+        // PRIMARY KEY or UNIQUE constraint have none.
+        std::vector<VtIndeks> indeksler;
+        VtKomutu &k =
+            sorgula("SELECT '\"' || replace(name, '\"', '\"\"') || '\"', sql FROM sqlite_master "
+                    "WHERE type = 'index' AND sql IS NOT NULL ORDER BY name");
+        while (k.sonraki())
+            indeksler.push_back({k.metin(0).toStdString(), k.metin(1).toStdString()});
+        return indeksler;
+    }
+
+    // For a bulk load into a new database: the rollback journal instead of
+    // the WAL, so that pages past the old end of the file are written once
+    // and never journalled; no sync until the load is over; a page cache
+    // large enough for the trees being filled; memory for temporary data;
+    // sorter threads for the indexes made at the end. References between
+    // tables are not checked meanwhile (a third of the time of a load): the
+    // loader writes them right, and its tests check. Back to the serving
+    // settings afterwards. Another connection on the file keeps it in WAL
+    // mode, which is slower but as safe.
+    void topluYuklemeAyari(bool acik) override
+    {
+        if (acik) {
+            std::string onceki;
+            for (const char *ayar : {"journal_mode", "synchronous", "cache_size", "temp_store",
+                                     "threads", "foreign_keys"}) {
+                onceki += std::string("PRAGMA ") + ayar + "=" +
+                    vtMetin(tekDeger(std::string("PRAGMA ") + ayar)).toStdString() + ";";
+            }
+            oncekiAyarlar_ = onceki;
+            try {
+                yurut("PRAGMA journal_mode=DELETE");
+            } catch (const VtHatasi &) {
+                // Another connection has the file open: it stays in WAL mode.
+            }
+            yurut("PRAGMA synchronous=OFF; PRAGMA cache_size=-262144; PRAGMA temp_store=MEMORY; "
+                  "PRAGMA threads=2; PRAGMA foreign_keys=OFF;");
+        } else if (!oncekiAyarlar_.empty()) {
+            yurut(oncekiAyarlar_);
+            oncekiAyarlar_.clear();
+        }
+    }
+
 private:
     sqlite3 *db_ = nullptr;
+    std::string oncekiAyarlar_;
 };
 
 } // namespace
 
 std::unique_ptr<Veritabani> sqliteAc(const QString &dosya)
 {
+    // SQLite's memory statistics take a lock of the whole process on every
+    // allocation; nothing here reads them. This must come before SQLite
+    // starts, so it is done before the first connection.
+    static const int istatistiksiz = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+    (void)istatistiksiz;
     return std::make_unique<SqliteVeritabani>(dosya);
 }

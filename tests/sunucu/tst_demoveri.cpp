@@ -1,4 +1,5 @@
 #include <QCryptographicHash>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "sunucu/demoicerik.h"
@@ -34,12 +35,34 @@ QByteArray ozet(Veritabani &vt)
     return h.result().toHex();
 }
 
-std::unique_ptr<Veritabani> uret(const QString &adres, std::uint64_t tohum)
+std::unique_ptr<Veritabani> uret(const QString &adres, std::uint64_t tohum, int stokSayisi = 400)
 {
     auto vt = veritabaniAc(adres);
     semayiGuncelle(*vt);
-    demoVeriUret(*vt, {tohum, 400, gun});
+    demoVeriUret(*vt, {tohum, stokSayisi, gun});
     return vt;
+}
+
+// The catalogue rows of the items up to enCok, in key order.
+QByteArray katalogOzeti(Veritabani &vt, int enCok)
+{
+    QCryptographicHash h(QCryptographicHash::Sha256);
+    for (const char *sql :
+         {"SELECT * FROM stoklar WHERE stokno <= ? ORDER BY stokno",
+          "SELECT * FROM stok_oemleri WHERE stokno <= ? ORDER BY stokno, sira",
+          "SELECT stokno, barkod FROM barkodlar WHERE stokno <= ? ORDER BY barkodno",
+          "SELECT anahtar, stokno FROM stok_anahtarlari WHERE stokno <= ? ORDER BY anahtar, stokno",
+          "SELECT stokno, tarih, beklenen_tarih, miktar, gelen FROM tedarikci_siparisleri "
+          "WHERE stokno <= ? ORDER BY sirano"}) {
+        VtKomutu &k = vt.sorgula(sql, qint64(enCok));
+        while (k.sonraki()) {
+            for (int i = 0; i < k.kolonSayisi(); ++i) {
+                h.addData(vtMetin(k.deger(i)).toUtf8());
+                h.addData("|");
+            }
+        }
+    }
+    return h.result().toHex();
 }
 
 std::vector<qint64> tamsayilar(Veritabani &vt, const char *sql)
@@ -94,6 +117,54 @@ private slots:
         const QByteArray ilk = ozet(*uret(a.adres(), 7));
         QCOMPARE(ozet(*uret(b.adres(), 7)), ilk);
         QVERIFY(ozet(*uret(c.adres(), 8)) != ilk);
+    }
+
+    void herDepodaAyniVeri()
+    {
+        // The bulk paths differ (prepared inserts, COPY): the data must not.
+        TEST_DEPOSU(sqlite, u"sqlite"_s);
+        TEST_DEPOSU(pg, u"postgresql"_s);
+        QCOMPARE(ozet(*uret(pg.adres(), 5)), ozet(*uret(sqlite.adres(), 5)));
+    }
+
+    void kalemBoyudanBagimsiz()
+    {
+        // An item is made from the seed and its number alone, in batches on
+        // another thread: the same items whatever the catalogue's size, the
+        // batches' borders included.
+        TEST_DEPOSU(a, u"sqlite"_s);
+        TEST_DEPOSU(b, u"sqlite"_s);
+        const QByteArray kucuk = katalogOzeti(*uret(a.adres(), 11, 4500), 4500);
+        QCOMPARE(katalogOzeti(*uret(b.adres(), 11, 9000), 4500), kucuk);
+    }
+
+    void yuklemeSaglamVeritabaniBirakir()
+    {
+        TEST_DEPOSU(bos, u"sqlite"_s);
+        TEST_DEPOSU(depo, u"sqlite"_s);
+        auto yeni = veritabaniAc(bos.adres());
+        semayiGuncelle(*yeni);
+        auto vt = uret(depo.adres(), 2);
+        // References are not checked while loading: every one must hold.
+        VtKomutu &kopuk = vt->sorgula("PRAGMA foreign_key_check");
+        QVERIFY2(!kopuk.sonraki(), qPrintable(kopuk.metin(0)));
+        QCOMPARE(vtMetin(vt->tekDeger("PRAGMA integrity_check")), u"ok"_s);
+        // Every index is back, and the file serves as before.
+        const char *dizinler = "SELECT group_concat(name || ':' || sql, ';') FROM "
+                               "(SELECT name, sql FROM sqlite_master WHERE type = 'index' AND sql "
+                               "IS NOT NULL ORDER BY name)";
+        QCOMPARE(vtMetin(vt->tekDeger(dizinler)), vtMetin(yeni->tekDeger(dizinler)));
+        QCOMPARE(vtMetin(vt->tekDeger("PRAGMA journal_mode")), u"wal"_s);
+        QCOMPARE(vtTamsayi(vt->tekDeger("PRAGMA foreign_keys")), qint64(1));
+        // Times are wall-clock times of a working day.
+        VtKomutu &t = vt->sorgula("SELECT tarih FROM siparisler");
+        const QRegularExpression bicim(u"^\\d{4}-\\d{2}-\\d{2} (0[89]|1[0-8]):\\d{2}:\\d{2}$"_s);
+        int sayi = 0;
+        while (t.sonraki()) {
+            QVERIFY2(bicim.match(t.metin(0)).hasMatch(), qPrintable(t.metin(0)));
+            ++sayi;
+        }
+        QVERIFY(sayi > 0);
     }
 
     void icerikTamVeGecerli()

@@ -118,6 +118,114 @@ private slots:
         QCOMPARE(vtTamsayi(vt->tekDeger("SELECT sirano FROM duyurular WHERE baslik = 'yeni'")), qint64(9));
     }
 
+    void topluYazicilarSirayla_data() { depolar_data(); }
+    void topluYazicilarSirayla()
+    {
+        QFETCH(QString, tur);
+        TEST_DEPOSU(depo, tur);
+        auto vt = veritabaniAc(depo.adres());
+        semayiGuncelle(*vt);
+        // Two writers at once, each user referring to the account written
+        // just before it. The users' long mail fills a writer's buffer long
+        // before the accounts' short rows do; a statement runs between rows.
+        const QString uzun(3000, u'ğ');
+        vt->islem([&] {
+            auto cariler = vt->topluYazici("cariler", {"carino", "carikod", "cariadi"});
+            auto kullanicilar = vt->topluYazici(
+                "kullanicilar", {"sirano", "adi", "sifre", "mail", "carino", "musteri_tipi"});
+            for (int i = 1; i <= 1500; ++i) {
+                cariler->ekle({qint64(i), u"K%1"_s.arg(i), u"CARİ %1"_s.arg(i)});
+                kullanicilar->ekle(
+                    {qint64(i), u"U%1"_s.arg(i), u"S"_s, uzun, qint64(i), qint64(0)});
+                if (i == 700)
+                    vt->degistir("INSERT INTO ayarlar (ad, deger) VALUES ('ara', ?)", u"arada"_s);
+            }
+            kullanicilar->bitir();
+            cariler->bitir();
+        });
+        QCOMPARE(vtTamsayi(vt->tekDeger(
+                     "SELECT COUNT(*) FROM kullanicilar k JOIN cariler c ON c.carino = k.carino")),
+                 qint64(1500));
+        QCOMPARE(vtMetin(vt->tekDeger("SELECT mail FROM kullanicilar WHERE sirano = 1500")), uzun);
+        QCOMPARE(vtMetin(vt->tekDeger("SELECT cariadi FROM cariler WHERE carino = 1")),
+                 u"CARİ 1"_s);
+        QCOMPARE(vtMetin(vt->tekDeger("SELECT deger FROM ayarlar WHERE ad = 'ara'")), u"arada"_s);
+    }
+
+    void topluYuklemeDizinleriYenidenKurar_data() { depolar_data(); }
+    void topluYuklemeDizinleriYenidenKurar()
+    {
+        QFETCH(QString, tur);
+        TEST_DEPOSU(depo, tur);
+        auto vt = veritabaniAc(depo.adres());
+        semayiGuncelle(*vt);
+        const char *dizinSorgusu = vt->lehce() == VtLehce::Sqlite
+            ? "SELECT name, sql FROM sqlite_master WHERE type = 'index' ORDER BY name"
+            : "SELECT indexname, indexdef FROM pg_indexes WHERE schemaname = current_schema() "
+              "ORDER BY 1";
+        const auto dizinler = [&] {
+            QStringList liste;
+            VtKomutu &k = vt->sorgula(dizinSorgusu);
+            while (k.sonraki())
+                liste << k.metin(0) + u" " + k.metin(1);
+            return liste;
+        };
+        const auto ayarlar = [&]() -> QString {
+            if (vt->lehce() == VtLehce::Postgres)
+                return vtMetin(vt->tekDeger("SHOW maintenance_work_mem"));
+            return vtMetin(vt->tekDeger("PRAGMA journal_mode")) + u' ' +
+                vtMetin(vt->tekDeger("PRAGMA foreign_keys")) + u' ' +
+                vtMetin(vt->tekDeger("PRAGMA synchronous"));
+        };
+        const QStringList once = dizinler();
+        const QString ilkAyarlar = ayarlar();
+        QVERIFY(once.filter(u"stoklar_yeni"_s).size() == 1);
+
+        // During the load the plain indexes are gone, the constraints' stay.
+        vt->topluYukle([&] {
+            const QStringList arada = dizinler();
+            QVERIFY(arada.filter(u"stoklar_yeni"_s).isEmpty());
+            QVERIFY(arada.filter(u"barkodlar_stok"_s).isEmpty());
+            QVERIFY(!arada.filter(u"barkod"_s).isEmpty()); // the UNIQUE one
+            vt->degistir("INSERT INTO ayarlar (ad, deger) VALUES ('yuklendi', '1')");
+        });
+        QCOMPARE(dizinler(), once);
+        QCOMPARE(ayarlar(), ilkAyarlar);
+        QCOMPARE(vtMetin(vt->tekDeger("SELECT deger FROM ayarlar WHERE ad = 'yuklendi'")), u"1"_s);
+
+        // A failed load leaves nothing behind: no rows, every index, the
+        // serving settings.
+        QVERIFY_THROWS_EXCEPTION(VtHatasi, vt->topluYukle([&] {
+            auto y = vt->topluYazici("ayarlar", {"ad", "deger"});
+            y->ekle({u"yarim"_s, u"1"_s});
+            y->ekle({u"yarim"_s, u"2"_s}); // duplicate key
+            y->bitir();
+        }));
+        QVERIFY(std::holds_alternative<std::monostate>(
+            vt->tekDeger("SELECT deger FROM ayarlar WHERE ad = 'yarim'")));
+        QCOMPARE(dizinler(), once);
+        QCOMPARE(ayarlar(), ilkAyarlar);
+        QVERIFY(!vt->islemde());
+
+        // Not inside another transaction: the settings cannot change there.
+        QVERIFY_THROWS_EXCEPTION(VtHatasi, vt->islem([&] { vt->topluYukle([] {}); }));
+    }
+
+    void topluYuklemeBaskaBaglantiAcikken()
+    {
+        // A server may have the file open: the load still runs (in WAL
+        // mode), and both connections see the result.
+        TEST_DEPOSU(depo, u"sqlite"_s);
+        auto sunan = veritabaniAc(depo.adres());
+        semayiGuncelle(*sunan);
+        QCOMPARE(vtTamsayi(sunan->tekDeger("SELECT COUNT(*) FROM ayarlar")), qint64(0));
+        auto yukleyen = veritabaniAc(depo.adres());
+        yukleyen->topluYukle(
+            [&] { yukleyen->degistir("INSERT INTO ayarlar (ad, deger) VALUES ('a', '1')"); });
+        QCOMPARE(vtMetin(sunan->tekDeger("SELECT deger FROM ayarlar WHERE ad = 'a'")), u"1"_s);
+        QCOMPARE(vtMetin(yukleyen->tekDeger("PRAGMA journal_mode")), u"wal"_s);
+    }
+
     void oturumKaydiDoldurulur_data() { depolar_data(); }
     void oturumKaydiDoldurulur()
     {
