@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -122,6 +123,17 @@ void yaz(QWidget *w, const QString &metin)
         QTest::sendKeyEvent(QTest::Click, w, Qt::Key_A, QString(c), Qt::NoModifier);
 }
 
+// With DOTEZMAR_EKRAN_GORUNTULERI set to a folder, the windows of the road
+// are saved there as PNG (docs/screenshots are made this way, under Xvfb).
+void goruntuAl(QWidget *w, const char *ad)
+{
+    const QString klasor = qEnvironmentVariable("DOTEZMAR_EKRAN_GORUNTULERI");
+    if (klasor.isEmpty())
+        return;
+    QTest::qWait(300); // let the pictures and the grid settle
+    w->grab().save(QDir(klasor).filePath(QString::fromLatin1(ad) + u".png"_s));
+}
+
 qint64 tamsayi(Veritabani &vt, std::string_view sql, qint64 deger)
 {
     return vtTamsayi(vt.tekDeger(sql, deger));
@@ -187,6 +199,7 @@ private slots:
         for (qsizetype i = 0; i < stok.satirSayisi(); ++i)
             QVERIFY(stok.metin(i, stok.kolonIndeksi(u"ADI")).startsWith(u"FREN BALATASI"_s));
         QCOMPARE(form.sayfaKontrolu()->dugme(int(Sekme::StokListesi))->rozet(), int(stok.satirSayisi()));
+        goruntuAl(&form, "stok");
 
         // An OEM number of the catalogue, typed with other separators.
         VtKomutu &oem = vt->sorgula("SELECT stokno, oemno FROM stok_oemleri WHERE oemno LIKE '% % %'"
@@ -211,6 +224,7 @@ private slots:
             editordekiFiyat = e->birimfiyat()->deger();
             e->adet()->selectAll();
             QTest::keyClicks(e->adet(), u"4"_s);
+            goruntuAl(e, "sepetsatiri");
             QTest::keyClick(e->adet(), Qt::Key_Return);
         };
         VeriIzgarasi *izgara = liste->izgara();
@@ -242,6 +256,7 @@ private slots:
         s->kargocombo()->setCurrentIndex(1);
         emit s->kargocombo()->activated(1);
         s->aciklamagir()->setPlainText(u"Uçtan uca sınama siparişi"_s);
+        goruntuAl(&form, "sepet");
         pencere = [](QDialog *d) { d->accept(); };
         s->gonderDugmesi()->click();
         QCOMPARE(mesajlar.takeLast(), u"Bilgi: Siparişiniz Gönderildi !"_s);
