@@ -119,8 +119,15 @@ std::unique_ptr<SunucuBaglantisi> SunucuBaglantisi::CloneConnection() const
     klon->baglantiAdi_ = baglantiAdi_;
     klon->surucuAdi_ = surucuAdi_;
     klon->parametreler_ = parametreler_;
-    if (Connected())
-        klon->Open();
+    if (Connected()) {
+        // A clone that cannot open now stays closed: its caller opens it
+        // with BaglantiKur, which retries and reports.
+        try {
+            klon->Open();
+        } catch (const UzakHata &) {
+            klon->Close();
+        }
+    }
     return klon;
 }
 

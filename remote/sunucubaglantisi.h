@@ -52,7 +52,7 @@ public:
     void kurulumAdresiniYaz();
 
     // A new connection with this one's parameters as they are now, opened
-    // when this one is open.
+    // when this one is open (and left closed if it cannot be opened now).
     std::unique_ptr<SunucuBaglantisi> CloneConnection() const;
 
     // Throws UzakHata (Tur::Baglanti) when the server cannot be reached.

@@ -468,6 +468,12 @@ private slots:
         QCOMPARE(klon->parametre(u"DatasnapContext"), u"datasnap/"_s);
         QCOMPARE(klon->parametre(u"Filters"), u"{}"_s);
         QCOMPARE(klon->ConnectionName(), u"DataSnapCONNECTION"_s);
+
+        // The server has gone: the clone of the open connection stays closed.
+        s.durdur();
+        b->setHostName(u"127.0.0.1"_s);
+        const auto yetim = b->CloneConnection();
+        QVERIFY(!yetim->Connected());
     }
 };
 
