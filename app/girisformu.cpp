@@ -62,30 +62,31 @@ KimlikOkuyucu &kimlikOkuyucu()
     return okuyucu;
 }
 
+// Only the dialog's own controls (">"): the dialogs it opens keep their look.
 const QString stil = uR"(
-#girisform QLabel { color: #1b3a5f; font-weight: bold; font-size: 14px; }
-#girisform QCheckBox { color: #1b3a5f; font-size: 13px; }
-#girisform QLineEdit {
+#girisform > QLabel { color: #1b3a5f; font-weight: bold; font-size: 14px; }
+#girisform > QCheckBox { color: #1b3a5f; font-size: 13px; }
+#girisform > QLineEdit {
     border: 1px solid #9db7d6; border-radius: 6px; padding: 2px 8px;
     background: #ffffff; color: #0d2b52; font-size: 16px; font-weight: bold;
     selection-background-color: #2f74c0; selection-color: #ffffff;
+    lineedit-password-character: 42;
 }
-#girisform QLineEdit:focus { border: 2px solid #f0a020; }
-#girisform QLineEdit#sifre { lineedit-password-character: 42; }
-#girisform QPushButton {
+#girisform > QLineEdit:focus { border: 2px solid #f0a020; }
+#girisform > QPushButton {
     border-radius: 8px; font-size: 15px; font-weight: bold; padding: 4px;
 }
-#girisform QPushButton#giris {
+#girisform > QPushButton#giris {
     color: #ffffff; border: 1px solid #0d2b52;
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3f86d2, stop:1 #1b4f8f);
 }
-#girisform QPushButton#giris:hover {
+#girisform > QPushButton#giris:hover {
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4f96e2, stop:1 #23609f);
 }
-#girisform QPushButton#giris:disabled { color: #e3ecf6; background: #8aa6c8; border-color: #8aa6c8; }
-#girisform QPushButton#vazgec { color: #1b4f8f; background: #ffffff; border: 1px solid #9db7d6; }
-#girisform QPushButton#vazgec:hover { background: #f0f5fb; }
-#girisform QPushButton:focus { border: 2px solid #f0a020; }
+#girisform > QPushButton#giris:disabled { color: #e3ecf6; background: #8aa6c8; border-color: #8aa6c8; }
+#girisform > QPushButton#vazgec { color: #1b4f8f; background: #ffffff; border: 1px solid #9db7d6; }
+#girisform > QPushButton#vazgec:hover { background: #f0f5fb; }
+#girisform > QPushButton:focus { border: 2px solid #f0a020; }
 )"_s;
 
 } // namespace

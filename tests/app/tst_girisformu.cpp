@@ -103,7 +103,7 @@ private slots:
         yaz(d.form.sifre(), u"şef1"_s);
         QCOMPARE(d.form.adi()->text(), u"ALI"_s);
         QCOMPARE(d.form.sifre()->text(), u"ŞEF1"_s);
-        QCOMPARE(d.form.sifre()->echoMode(), QLineEdit::Password);
+        QCOMPARE(d.form.sifre()->displayText(), u"****"_s);
         d.form.girisButonu()->click();
         QCOMPARE(d.form.girisButonu()->text(), u"Bağlanıyor..."_s);
         QVERIFY(!d.form.girisButonu()->isEnabled());
