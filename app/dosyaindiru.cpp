@@ -8,7 +8,6 @@
 #include <curl/curl.h>
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
