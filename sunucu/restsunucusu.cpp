@@ -12,6 +12,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -215,6 +216,15 @@ RestSunucusu::RestSunucusu(SunucuAyarlari ayarlar, const Dagitici &dagitici)
     h.set_keep_alive_timeout(ayarlar_.canliTutmaSuresi);
     h.set_keep_alive_max_count(static_cast<size_t>(ayarlar_.canliTutmaIstekSayisi));
     h.set_tcp_nodelay(true);
+    // The listening socket takes SO_REUSEADDR, so that a restart need not
+    // wait for the last run's closed connections, and not the library's
+    // SO_REUSEPORT, with which a second server on the same port would start
+    // and silently take half of the connections.
+    h.set_socket_options([this](int soket) {
+        const int evet = 1;
+        setsockopt(soket, SOL_SOCKET, SO_REUSEADDR, &evet, sizeof evet);
+        dinleyen_ = soket;
+    });
 
     // Runs for every request once its headers are read, before its body.
     h.set_pre_routing_handler([this](const httplib::Request &istek, httplib::Response &yanit) {
@@ -321,6 +331,13 @@ bool RestSunucusu::bagla()
                         .arg(ayarlar_.port);
         return false;
     }
+    // The library listens with a queue of 5 connections not yet accepted.
+    // Clients that connect together (64 at once when keep-alive connections
+    // reach their request limit at the same time) overflow it, and the
+    // kernel drops their handshakes: they wait one to three seconds for TCP
+    // to try again. The queue is made as long as the system allows; what
+    // waits beyond the threads is bounded by our own queue, which answers 503.
+    ::listen(dinleyen_, SOMAXCONN);
     return true;
 }
 

@@ -62,5 +62,6 @@ private:
     const Dagitici &dagitici_;
     std::unique_ptr<httplib::Server> http_;
     int port_ = 0;
+    int dinleyen_ = -1; // the listening socket
     QString hata_;
 };

@@ -2,8 +2,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <libpq-fe.h>
 #include <string>
+
+#include <libpq-fe.h>
 
 #include "sunucu/vtsuruculeri.h"
 

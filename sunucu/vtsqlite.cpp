@@ -1,6 +1,7 @@
 // SQLite driver of the data-access layer.
-#include <sqlite3.h>
 #include <string>
+
+#include <sqlite3.h>
 
 #include <QStringEncoder>
 

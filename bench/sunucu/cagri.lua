@@ -1,5 +1,5 @@
 -- wrk script: one DataSnap call as the client sends it; prints requests per
--- second and the median and 95th-percentile latency.
+-- second, the median and 95th-percentile latency, and the errors by kind.
 -- Environment: METOT (method name), GOVDE (the {"_parameters":[...]} body).
 wrk.method = "POST"
 wrk.path = "/datasnap/rest/TServerMethods1/%22" .. os.getenv("METOT") .. "%22/"
@@ -9,9 +9,10 @@ wrk.headers["Accept"] = "application/JSON"
 
 done = function(summary, latency, requests)
    local saniye = summary.duration / 1e6
-   io.write(string.format("SONUC %s istek/sn=%.0f medyan_ms=%.3f p95_ms=%.3f hata=%d\n",
+   local h = summary.errors
+   io.write(string.format("SONUC %s istek/sn=%.0f medyan_ms=%.3f p95_ms=%.3f hata=%d "
+         .. "baglanti=%d okuma=%d yazma=%d durum=%d zamanasimi=%d\n",
       os.getenv("METOT"), summary.requests / saniye, latency:percentile(50) / 1000,
-      latency:percentile(95) / 1000,
-      summary.errors.connect + summary.errors.read + summary.errors.write + summary.errors.status
-         + summary.errors.timeout))
+      latency:percentile(95) / 1000, h.connect + h.read + h.write + h.status + h.timeout,
+      h.connect, h.read, h.write, h.status, h.timeout))
 end

@@ -128,8 +128,8 @@ private slots:
                                          << QByteArray(R"({"error":"Server method TServerMethods1.EchoString consumed only 1 input parameters out of 2."})");
         QTest::newRow("unknown method") << "GET" << r + u"Yok/" << QByteArray() << 500
                                         << QByteArray(R"({"error":"TServerMethods1.Yok method not found in the server method list"})");
-        QTest::newRow("method not in service names it") << "GET" << r + u"SepetVer/1/" << QByteArray() << 500
-                                                        << QByteArray(R"({"error":"TServerMethods1.SepetVer bu sunucuda hen\u00FCz hizmette de\u011Fil"})");
+        QTest::newRow("method not in service names it") << "GET" << r + u"Relvos/" << QByteArray() << 500
+                                                        << QByteArray(R"({"error":"TServerMethods1.Relvos bu sunucuda hen\u00FCz hizmette de\u011Fil"})");
         QTest::newRow("platform name") << "GET" << u"/datasnap/rest/DSAdmin/GetPlatformName/"_s << QByteArray() << 200
                                        << QByteArray(R"({"result":["Linux"]})");
         QTest::newRow("close session") << "GET" << u"/datasnap/rest/CloseSession/"_s << QByteArray() << 200
@@ -222,6 +222,25 @@ private slots:
         QCOMPARE(r->status, 200);
         QVERIFY2(sure.elapsed() < 2000, "a slow client held up another one");
         ::close(yavas);
+    }
+
+    void kullanilanPortReddedilir()
+    {
+        // A second server on a port that one already serves must fail, not
+        // share the port and take some of its connections.
+        VtHavuzu havuz(depo_->adres(), 1);
+        Dagitici dagitici(&havuz);
+        SunucuAyarlari a;
+        a.adres = u"127.0.0.1"_s;
+        a.port = sunucu_->port();
+        a.gunluk = false;
+        RestSunucusu ikinci(a, dagitici);
+        QVERIFY(!ikinci.bagla());
+        QVERIFY2(ikinci.hata().contains(QString::number(a.port)), qPrintable(ikinci.hata()));
+        httplib::Client c = sunucu_->istemci();
+        auto r = c.Get("/datasnap/rest/TServerMethods1/EchoString/hala/");
+        QVERIFY(r);
+        QCOMPARE(r->body, std::string(R"({"result":["hala"]})"));
     }
 
     void doluykenYeniBaglanti503Alir()
