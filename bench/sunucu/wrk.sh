@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Load test of dotezmar-sunucu on loopback with wrk: requests per second and
 # median / 95th-percentile latency of EchoString and BuyukGetir with 1, 8 and
-# 64 connections. Usage: bench/sunucu/wrk.sh PATH/TO/dotezmar-sunucu [SECONDS]
+# 64 connections; errors, if any, by kind (connect, read, write, status,
+# time-out over wrk's 2 s). Usage: bench/sunucu/wrk.sh PATH/TO/dotezmar-sunucu [SECONDS]
 set -euo pipefail
 sunucu=$1
 sure=${2:-10}
@@ -24,8 +25,8 @@ for metot in EchoString BuyukGetir; do
     for baglanti in 1 8 64; do
         satir=$(METOT=$metot GOVDE=$govde wrk -t "$(( baglanti < 2 ? 1 : 2 ))" -c "$baglanti" -d "${sure}s" \
                     -s "$burasi/cagri.lua" "http://127.0.0.1:$port" | grep '^SONUC')
-        read -r _ _ hiz medyan p95 hata <<<"$satir"
+        read -r _ _ hiz medyan p95 hata turler <<<"$satir"
         printf '%-12s %6d %12s %10s %10s %s\n' "$metot" "$baglanti" "${hiz#*=}" "${medyan#*=}" "${p95#*=}" \
-            "$([ "${hata#*=}" = 0 ] || echo "(${hata})")"
+            "$([ "${hata#*=}" = 0 ] || echo "(${hata}: ${turler})")"
     done
 done
