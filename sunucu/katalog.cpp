@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "app/utils/bicim.h"
@@ -116,6 +118,11 @@ QStringList aramaKelimeleri(QStringView metin)
 
 void katalogDiziniKur(Veritabani &vt)
 {
+    // Building the indexes sorts millions of keys: SQLite sorts in its page
+    // cache, 256 MiB here instead of its 2 MiB, for this connection's build.
+    const bool sqlite = vt.lehce() == VtLehce::Sqlite;
+    if (sqlite)
+        vt.yurut("PRAGMA cache_size = -262144");
     vt.islem([&] {
         // Loaded without its indexes, which are built once at the end.
         vt.yurut("DROP INDEX IF EXISTS stok_anahtarlari_anahtar;"
@@ -177,6 +184,8 @@ void katalogDiziniKur(Veritabani &vt)
         vt.yurut("CREATE INDEX stok_anahtarlari_anahtar ON stok_anahtarlari(anahtar, stokno);"
                  "CREATE INDEX stok_kelimeleri_kelime ON stok_kelimeleri(kelime, stokno);");
     });
+    if (sqlite)
+        vt.yurut("PRAGMA cache_size = -2000");
     // The planners learn the new sizes (PostgreSQL's statistics, SQLite's sqlite_stat1).
     vt.yurut("ANALYZE stok_anahtarlari; ANALYZE stok_kelimeleri");
 }
@@ -231,48 +240,82 @@ TabloYapici stokYapici()
     });
 }
 
-// The query of one search shape: the matching stock numbers (exact code
-// keys, code prefixes, then items whose description has every word), the
-// first `sinir` of them, with what a stock row shows.
-std::string stokAramaSorgusu(qsizetype kelimeSayisi)
+// Stock numbers come from the index in three groups; the rows of the chosen
+// ones are read this many at a time.
+constexpr int satirParcasi = 500;
+
+// The sorted stock numbers whose description has a word beginning with kelime.
+std::vector<qint64> kelimeEslesmeleri(Veritabani &vt, const QString &kelime)
 {
-    std::string sql = "WITH bulunan (stokno, grup) AS ("
-                      " SELECT stokno, 0 FROM stok_anahtarlari WHERE anahtar = ?"
-                      " UNION ALL"
-                      " SELECT stokno, 1 FROM stok_anahtarlari WHERE anahtar > ? AND anahtar < ?";
-    if (kelimeSayisi > 0) {
-        sql += " UNION ALL SELECT stokno, 2 FROM (";
-        for (qsizetype i = 0; i < kelimeSayisi; ++i) {
-            if (i > 0)
-                sql += " INTERSECT ";
-            sql += "SELECT stokno FROM stok_kelimeleri WHERE kelime >= ? AND kelime < ?";
-        }
-        sql += ") AS w";
-    }
-    sql += "), secilen AS ("
-           " SELECT stokno, MIN(grup) AS grup FROM bulunan GROUP BY stokno ORDER BY 2, 1 LIMIT ?)"
-           " SELECT s.stokno, b.barkod, s.finishkod, o1.oemno, o2.oemno, o3.oemno, o4.oemno,"
-           " s.adi, s.ureticikodu, b.barkodno, s.digeradi, s.dpkod, s.pkod, s.oemno, s.birim,"
-           " s.marka, s.model, s.anagrup, s.ozelkod, s.kalan, s.kdv,"
-           " CASE WHEN ? = 1 THEN (SELECT SUM(kalan) FROM siparis_satirlari"
-           "                       WHERE stokno = s.stokno AND kalan > 0) END,"
-           " CASE WHEN ? = 1 THEN (SELECT SUM(miktar - gelen) FROM tedarikci_siparisleri"
-           "                       WHERE stokno = s.stokno AND miktar > gelen) END,"
-           " s.fiyat, s.maliyet, s.maliyet_doviz, s.yeni, s.kampanya, s.kampanya_fiyati,"
-           " ci.oran, s.durum"
-           " FROM secilen x"
-           " JOIN stoklar s ON s.stokno = x.stokno"
-           " LEFT JOIN barkodlar b ON b.barkodno ="
-           "     (SELECT MIN(barkodno) FROM barkodlar WHERE stokno = s.stokno)"
-           " LEFT JOIN stok_oemleri o1 ON o1.stokno = s.stokno AND o1.sira = 1"
-           " LEFT JOIN stok_oemleri o2 ON o2.stokno = s.stokno AND o2.sira = 2"
-           " LEFT JOIN stok_oemleri o3 ON o3.stokno = s.stokno AND o3.sira = 3"
-           " LEFT JOIN stok_oemleri o4 ON o4.stokno = s.stokno AND o4.sira = 4"
-           " LEFT JOIN cari_indirimleri ci ON ci.carino = ? AND ci.uretici = s.uretici"
-           " WHERE s.aktif = 1"
-           " ORDER BY x.grup, s.finishkod, s.stokno";
-    return sql;
+    VtKomutu &k = vt.sorgula("SELECT stokno FROM stok_kelimeleri WHERE kelime >= ? AND kelime < ?",
+                             kelime, onekSonu(kelime));
+    std::vector<qint64> stoklar;
+    while (k.sonraki())
+        stoklar.push_back(k.tamsayi(0));
+    std::sort(stoklar.begin(), stoklar.end());
+    stoklar.erase(std::unique(stoklar.begin(), stoklar.end()), stoklar.end());
+    return stoklar;
 }
+
+// Items whose description has every word: the lists intersected here, which
+// is several times faster than a compound INTERSECT in the store.
+std::vector<qint64> tumKelimeler(Veritabani &vt, const QStringList &kelimeler)
+{
+    std::vector<qint64> kesisim;
+    for (qsizetype i = 0; i < kelimeler.size(); ++i) {
+        std::vector<qint64> eslesen = kelimeEslesmeleri(vt, kelimeler[i]);
+        if (i == 0) {
+            kesisim = std::move(eslesen);
+        } else {
+            std::vector<qint64> ortak;
+            std::set_intersection(kesisim.begin(), kesisim.end(), eslesen.begin(), eslesen.end(),
+                                  std::back_inserter(ortak));
+            kesisim = std::move(ortak);
+        }
+        if (kesisim.empty())
+            break;
+    }
+    return kesisim;
+}
+
+std::vector<qint64> anahtarEslesmeleri(VtKomutu &k)
+{
+    std::vector<qint64> stoklar;
+    while (k.sonraki())
+        stoklar.push_back(k.tamsayi(0));
+    std::sort(stoklar.begin(), stoklar.end());
+    stoklar.erase(std::unique(stoklar.begin(), stoklar.end()), stoklar.end());
+    return stoklar;
+}
+
+// What a stock row shows, for the items of one piece (satirParcasi numbers;
+// a short piece is filled up with 0, which no item has).
+std::string stokSatirlariSorgusu()
+{
+    std::string sql = "SELECT s.stokno, b.barkod, s.finishkod, o1.oemno, o2.oemno, o3.oemno, o4.oemno,"
+                      " s.adi, s.ureticikodu, b.barkodno, s.digeradi, s.dpkod, s.pkod, s.oemno, s.birim,"
+                      " s.marka, s.model, s.anagrup, s.ozelkod, s.kalan, s.kdv,"
+                      " CASE WHEN ? = 1 THEN (SELECT SUM(kalan) FROM siparis_satirlari"
+                      "                       WHERE stokno = s.stokno AND kalan > 0) END,"
+                      " CASE WHEN ? = 1 THEN (SELECT SUM(miktar - gelen) FROM tedarikci_siparisleri"
+                      "                       WHERE stokno = s.stokno AND miktar > gelen) END,"
+                      " s.fiyat, s.maliyet, s.maliyet_doviz, s.yeni, s.kampanya, s.kampanya_fiyati,"
+                      " ci.oran, s.durum"
+                      " FROM stoklar s"
+                      " LEFT JOIN barkodlar b ON b.barkodno ="
+                      "     (SELECT MIN(barkodno) FROM barkodlar WHERE stokno = s.stokno)"
+                      " LEFT JOIN stok_oemleri o1 ON o1.stokno = s.stokno AND o1.sira = 1"
+                      " LEFT JOIN stok_oemleri o2 ON o2.stokno = s.stokno AND o2.sira = 2"
+                      " LEFT JOIN stok_oemleri o3 ON o3.stokno = s.stokno AND o3.sira = 3"
+                      " LEFT JOIN stok_oemleri o4 ON o4.stokno = s.stokno AND o4.sira = 4"
+                      " LEFT JOIN cari_indirimleri ci ON ci.carino = ? AND ci.uretici = s.uretici"
+                      " WHERE s.aktif = 1 AND s.stokno IN (?";
+    for (int i = 1; i < satirParcasi; ++i)
+        sql += ",?";
+    return sql + ")";
+}
+
+constexpr int stokSatiriKolonu = 31;
 
 } // namespace
 
@@ -290,43 +333,88 @@ BellekTablo stokAra(Veritabani &vt, const QString &metin, const TSonucBilgisi &b
     const double genelIndirim = vtOndalik(cariIndirimi);
     const bool personel = personelKullanici(vt, bilgi.Sirano());
 
+    // The chosen items, group by group: exact code keys, code prefixes,
+    // descriptions; each item once, in its first group.
+    std::vector<std::pair<int, qint64>> secilen; // group, stock number
+    std::unordered_set<qint64> alinan;
+    const auto ekle = [&](int grup, const std::vector<qint64> &stoklar) {
+        for (const qint64 s : stoklar) {
+            if (qsizetype(secilen.size()) >= stokAramaSiniri)
+                return;
+            if (alinan.insert(s).second)
+                secilen.emplace_back(grup, s);
+        }
+    };
+    ekle(0, anahtarEslesmeleri(vt.sorgula("SELECT stokno FROM stok_anahtarlari WHERE anahtar = ?", anahtar)));
+    ekle(1, anahtarEslesmeleri(vt.sorgula(
+                    "SELECT stokno FROM stok_anahtarlari WHERE anahtar > ? AND anahtar < ? LIMIT ?",
+                    anahtar, onekSonu(anahtar), qint64(4 * stokAramaSiniri))));
     const QStringList kelimeler = taranacakKelimeler(aramaKelimeleri(aranan));
-    std::vector<VtDeger> parametreler{anahtar, anahtar, onekSonu(anahtar)};
-    for (const QString &k : kelimeler) {
-        parametreler.emplace_back(k);
-        parametreler.emplace_back(onekSonu(k));
+    if (!kelimeler.isEmpty() && qsizetype(secilen.size()) < stokAramaSiniri)
+        ekle(2, tumKelimeler(vt, kelimeler));
+
+    // Their rows, a piece at a time.
+    std::unordered_map<qint64, int> grubu;
+    for (const auto &[grup, s] : secilen)
+        grubu.emplace(s, grup);
+    struct Satir
+    {
+        int grup;
+        std::vector<VtDeger> degerler;
+    };
+    std::vector<Satir> satirlar;
+    satirlar.reserve(secilen.size());
+    VtKomutu &k = vt.komut(stokSatirlariSorgusu());
+    for (std::size_t bas = 0; bas < secilen.size(); bas += satirParcasi) {
+        std::vector<VtDeger> parametreler {qint64(personel ? 1 : 0), qint64(personel ? 1 : 0),
+                                           qint64(bilgi.CARINO())};
+        for (std::size_t i = bas; i < bas + satirParcasi; ++i)
+            parametreler.emplace_back(i < secilen.size() ? secilen[i].second : qint64(0));
+        k.calistir(parametreler);
+        while (k.sonraki()) {
+            Satir satir {grubu.at(k.tamsayi(0)), {}};
+            satir.degerler.reserve(stokSatiriKolonu);
+            for (int kolon = 0; kolon < stokSatiriKolonu; ++kolon)
+                satir.degerler.push_back(k.deger(kolon));
+            satirlar.push_back(std::move(satir));
+        }
     }
-    parametreler.emplace_back(qint64(stokAramaSiniri));
-    parametreler.emplace_back(qint64(personel ? 1 : 0));
-    parametreler.emplace_back(qint64(personel ? 1 : 0));
-    parametreler.emplace_back(qint64(bilgi.CARINO()));
+    // Groups in order, each in the order of its codes.
+    std::sort(satirlar.begin(), satirlar.end(), [](const Satir &a, const Satir &b) {
+        if (a.grup != b.grup)
+            return a.grup < b.grup;
+        const QString &ka = std::get<QString>(a.degerler[2]), &kb = std::get<QString>(b.degerler[2]);
+        if (ka != kb)
+            return ka < kb;
+        return vtTamsayi(a.degerler[0]) < vtTamsayi(b.degerler[0]);
+    });
 
-    VtKomutu &k = vt.komut(stokAramaSorgusu(kelimeler.size()));
-    k.calistir(parametreler);
     TabloYapici t = stokYapici();
-    while (k.sonraki()) {
-        const int kampanya = static_cast<int>(k.tamsayi(27));
-        const double kdv = k.ondalik(20);
-        const HesapFiyati f = hesapFiyati(k.ondalik(23), k.ondalik(28), kampanya,
-                                          k.bosMu(29) ? genelIndirim : k.ondalik(29), kdv);
-
-        t.tamsayi(k.tamsayi(0));
+    for (const Satir &satir : satirlar) {
+        const std::vector<VtDeger> &d = satir.degerler;
+        const auto sayi = [&d](int kolon) { return vtOndalik(d[kolon]); };
+        const int kampanya = static_cast<int>(vtTamsayi(d[27]));
+        const double kdv = sayi(20);
+        const bool markaIndirimi = !std::holds_alternative<std::monostate>(d[29]);
+        const HesapFiyati f = hesapFiyati(sayi(23), sayi(28), kampanya,
+                                          markaIndirimi ? sayi(29) : genelIndirim, kdv);
+        t.tamsayi(vtTamsayi(d[0]));
         for (int kolon = 1; kolon <= 8; ++kolon)
-            t.metin(k.metin(kolon));
-        t.tamsayi(k.tamsayi(9));
+            t.metin(vtMetin(d[kolon]));
+        t.tamsayi(vtTamsayi(d[9]));
         for (int kolon = 10; kolon <= 18; ++kolon)
-            t.metin(k.metin(kolon));
-        t.ondalik(personel ? k.ondalik(19) : 0.0);
+            t.metin(vtMetin(d[kolon]));
+        t.ondalik(personel ? sayi(19) : 0.0);
         t.tamsayi(std::lround(kdv));
-        t.ondalik(k.ondalik(21)).ondalik(k.ondalik(22));
-        t.ondalik(k.ondalik(23));
+        t.ondalik(sayi(21)).ondalik(sayi(22));
+        t.ondalik(sayi(23));
         // The cost includes VAT and is written in its currency, as the
         // editor converts it ("12.50 $"); dealers never see it.
-        t.metin(personel ? QString::number(k.ondalik(24), 'f', 2) + u' ' + k.metin(25) : QString());
+        t.metin(personel ? QString::number(sayi(24), 'f', 2) + u' ' + vtMetin(d[25]) : QString());
         t.ondalik(f.fiyat);
-        t.tamsayi(k.tamsayi(26)).tamsayi(kampanya);
+        t.tamsayi(vtTamsayi(d[26])).tamsayi(kampanya);
         t.ondalik(f.indirim).ondalik(f.net).ondalik(f.kdvDahil);
-        t.tamsayi(k.tamsayi(30));
+        t.tamsayi(vtTamsayi(d[30]));
     }
     return t.bitir();
 }
