@@ -288,34 +288,48 @@ std::vector<qint64> anahtarEslesmeleri(VtKomutu &k)
     return stoklar;
 }
 
-// What a stock row shows, for the items of one piece (satirParcasi numbers;
-// a short piece is filled up with 0, which no item has).
-std::string stokSatirlariSorgusu()
+// The lists of one piece of items (satirParcasi stock numbers; a short piece
+// is filled up with 0, which no item has). Each part of a row is read by one
+// seek per item: the item, its OEM numbers, its barcodes.
+std::string parcaSorgusu(std::string sql)
 {
-    std::string sql = "SELECT s.stokno, b.barkod, s.finishkod, o1.oemno, o2.oemno, o3.oemno, o4.oemno,"
-                      " s.adi, s.ureticikodu, b.barkodno, s.digeradi, s.dpkod, s.pkod, s.oemno, s.birim,"
-                      " s.marka, s.model, s.anagrup, s.ozelkod, s.kalan, s.kdv,"
-                      " CASE WHEN ? = 1 THEN (SELECT SUM(kalan) FROM siparis_satirlari"
-                      "                       WHERE stokno = s.stokno AND kalan > 0) END,"
-                      " CASE WHEN ? = 1 THEN (SELECT SUM(miktar - gelen) FROM tedarikci_siparisleri"
-                      "                       WHERE stokno = s.stokno AND miktar > gelen) END,"
-                      " s.fiyat, s.maliyet, s.maliyet_doviz, s.yeni, s.kampanya, s.kampanya_fiyati,"
-                      " ci.oran, s.durum"
-                      " FROM stoklar s"
-                      " LEFT JOIN barkodlar b ON b.barkodno ="
-                      "     (SELECT MIN(barkodno) FROM barkodlar WHERE stokno = s.stokno)"
-                      " LEFT JOIN stok_oemleri o1 ON o1.stokno = s.stokno AND o1.sira = 1"
-                      " LEFT JOIN stok_oemleri o2 ON o2.stokno = s.stokno AND o2.sira = 2"
-                      " LEFT JOIN stok_oemleri o3 ON o3.stokno = s.stokno AND o3.sira = 3"
-                      " LEFT JOIN stok_oemleri o4 ON o4.stokno = s.stokno AND o4.sira = 4"
-                      " LEFT JOIN cari_indirimleri ci ON ci.carino = ? AND ci.uretici = s.uretici"
-                      " WHERE s.aktif = 1 AND s.stokno IN (?";
+    sql += " IN (?";
     for (int i = 1; i < satirParcasi; ++i)
         sql += ",?";
     return sql + ")";
 }
 
-constexpr int stokSatiriKolonu = 31;
+const std::string &stokSatirlariSorgusu()
+{
+    static const std::string sql = parcaSorgusu(
+            "SELECT s.stokno, s.finishkod, s.adi, s.ureticikodu, s.digeradi, s.dpkod, s.pkod, s.oemno,"
+            " s.birim, s.marka, s.model, s.anagrup, s.ozelkod, s.kalan, s.kdv,"
+            " CASE WHEN ? = 1 THEN (SELECT SUM(kalan) FROM siparis_satirlari"
+            "                       WHERE stokno = s.stokno AND kalan > 0) END,"
+            " CASE WHEN ? = 1 THEN (SELECT SUM(miktar - gelen) FROM tedarikci_siparisleri"
+            "                       WHERE stokno = s.stokno AND miktar > gelen) END,"
+            " s.fiyat, s.maliyet, s.maliyet_doviz, s.yeni, s.kampanya, s.kampanya_fiyati,"
+            " ci.oran, s.durum"
+            " FROM stoklar s"
+            " LEFT JOIN cari_indirimleri ci ON ci.carino = ? AND ci.uretici = s.uretici"
+            " WHERE s.aktif = 1 AND s.stokno");
+    return sql;
+}
+
+const std::string &oemSorgusu()
+{
+    static const std::string sql =
+            parcaSorgusu("SELECT stokno, sira, oemno FROM stok_oemleri WHERE sira <= 4 AND stokno");
+    return sql;
+}
+
+const std::string &barkodSorgusu()
+{
+    static const std::string sql = parcaSorgusu("SELECT stokno, barkodno, barkod FROM barkodlar WHERE stokno");
+    return sql;
+}
+
+constexpr int stokSatiriKolonu = 25;
 
 } // namespace
 
@@ -361,29 +375,59 @@ BellekTablo stokAra(Veritabani &vt, const QString &metin, const TSonucBilgisi &b
     {
         int grup;
         std::vector<VtDeger> degerler;
+        QString oemler[4];
+        qint64 barkodNo = 0;
+        QString barkod;
     };
     std::vector<Satir> satirlar;
     satirlar.reserve(secilen.size());
-    VtKomutu &k = vt.komut(stokSatirlariSorgusu());
+    std::unordered_map<qint64, std::size_t> sirasi; // stock number -> satirlar
     for (std::size_t bas = 0; bas < secilen.size(); bas += satirParcasi) {
+        std::vector<VtDeger> parca;
+        for (std::size_t i = bas; i < bas + satirParcasi; ++i)
+            parca.emplace_back(i < secilen.size() ? secilen[i].second : qint64(0));
         std::vector<VtDeger> parametreler {qint64(personel ? 1 : 0), qint64(personel ? 1 : 0),
                                            qint64(bilgi.CARINO())};
-        for (std::size_t i = bas; i < bas + satirParcasi; ++i)
-            parametreler.emplace_back(i < secilen.size() ? secilen[i].second : qint64(0));
+        parametreler.insert(parametreler.end(), parca.begin(), parca.end());
+        VtKomutu &k = vt.komut(stokSatirlariSorgusu());
         k.calistir(parametreler);
         while (k.sonraki()) {
-            Satir satir {grubu.at(k.tamsayi(0)), {}};
+            const qint64 no = k.tamsayi(0);
+            Satir satir {grubu.at(no), {}, {}, 0, {}};
             satir.degerler.reserve(stokSatiriKolonu);
             for (int kolon = 0; kolon < stokSatiriKolonu; ++kolon)
                 satir.degerler.push_back(k.deger(kolon));
+            sirasi.emplace(no, satirlar.size());
             satirlar.push_back(std::move(satir));
+        }
+        VtKomutu &oem = vt.komut(oemSorgusu());
+        oem.calistir(parca);
+        while (oem.sonraki()) {
+            const auto s = sirasi.find(oem.tamsayi(0));
+            const qint64 sira = oem.tamsayi(1);
+            if (s != sirasi.end() && sira >= 1 && sira <= 4)
+                satirlar[s->second].oemler[sira - 1] = oem.metin(2);
+        }
+        // The item's own barcode is its first.
+        VtKomutu &barkod = vt.komut(barkodSorgusu());
+        barkod.calistir(parca);
+        while (barkod.sonraki()) {
+            const auto s = sirasi.find(barkod.tamsayi(0));
+            if (s == sirasi.end())
+                continue;
+            Satir &satir = satirlar[s->second];
+            const qint64 no = barkod.tamsayi(1);
+            if (satir.barkodNo == 0 || no < satir.barkodNo) {
+                satir.barkodNo = no;
+                satir.barkod = barkod.metin(2);
+            }
         }
     }
     // Groups in order, each in the order of its codes.
     std::sort(satirlar.begin(), satirlar.end(), [](const Satir &a, const Satir &b) {
         if (a.grup != b.grup)
             return a.grup < b.grup;
-        const QString &ka = std::get<QString>(a.degerler[2]), &kb = std::get<QString>(b.degerler[2]);
+        const QString &ka = std::get<QString>(a.degerler[1]), &kb = std::get<QString>(b.degerler[1]);
         if (ka != kb)
             return ka < kb;
         return vtTamsayi(a.degerler[0]) < vtTamsayi(b.degerler[0]);
@@ -393,28 +437,29 @@ BellekTablo stokAra(Veritabani &vt, const QString &metin, const TSonucBilgisi &b
     for (const Satir &satir : satirlar) {
         const std::vector<VtDeger> &d = satir.degerler;
         const auto sayi = [&d](int kolon) { return vtOndalik(d[kolon]); };
-        const int kampanya = static_cast<int>(vtTamsayi(d[27]));
-        const double kdv = sayi(20);
-        const bool markaIndirimi = !std::holds_alternative<std::monostate>(d[29]);
-        const HesapFiyati f = hesapFiyati(sayi(23), sayi(28), kampanya,
-                                          markaIndirimi ? sayi(29) : genelIndirim, kdv);
-        t.tamsayi(vtTamsayi(d[0]));
-        for (int kolon = 1; kolon <= 8; ++kolon)
-            t.metin(vtMetin(d[kolon]));
-        t.tamsayi(vtTamsayi(d[9]));
-        for (int kolon = 10; kolon <= 18; ++kolon)
-            t.metin(vtMetin(d[kolon]));
-        t.ondalik(personel ? sayi(19) : 0.0);
+        const auto yazi = [&d](int kolon) { return vtMetin(d[kolon]); };
+        const int kampanya = static_cast<int>(vtTamsayi(d[21]));
+        const double kdv = sayi(14);
+        const bool markaIndirimi = !std::holds_alternative<std::monostate>(d[23]);
+        const HesapFiyati f = hesapFiyati(sayi(17), sayi(22), kampanya,
+                                          markaIndirimi ? sayi(23) : genelIndirim, kdv);
+        t.tamsayi(vtTamsayi(d[0])).metin(satir.barkod).metin(yazi(1));
+        for (const QString &o : satir.oemler)
+            t.metin(o);
+        t.metin(yazi(2)).metin(yazi(3)).tamsayi(satir.barkodNo);
+        for (int kolon = 4; kolon <= 12; ++kolon) // DIGERADI .. OZELKOD
+            t.metin(yazi(kolon));
+        t.ondalik(personel ? sayi(13) : 0.0);
         t.tamsayi(std::lround(kdv));
-        t.ondalik(sayi(21)).ondalik(sayi(22));
-        t.ondalik(sayi(23));
+        t.ondalik(sayi(15)).ondalik(sayi(16));
+        t.ondalik(sayi(17));
         // The cost includes VAT and is written in its currency, as the
         // editor converts it ("12.50 $"); dealers never see it.
-        t.metin(personel ? QString::number(sayi(24), 'f', 2) + u' ' + vtMetin(d[25]) : QString());
+        t.metin(personel ? QString::number(sayi(18), 'f', 2) + u' ' + yazi(19) : QString());
         t.ondalik(f.fiyat);
-        t.tamsayi(vtTamsayi(d[26])).tamsayi(kampanya);
+        t.tamsayi(vtTamsayi(d[20])).tamsayi(kampanya);
         t.ondalik(f.indirim).ondalik(f.net).ondalik(f.kdvDahil);
-        t.tamsayi(vtTamsayi(d[30]));
+        t.tamsayi(vtTamsayi(d[24]));
     }
     return t.bitir();
 }
