@@ -6,13 +6,12 @@
 #include <future>
 #include <map>
 #include <set>
-#include <string>
-#include <tuple>
 
 #include <QTime>
 
 #include "sunucu/demoicerik.h"
 #include "sunucu/hesaplar.h"
+#include "sunucu/katalog.h"
 
 using namespace Qt::StringLiterals;
 
@@ -299,31 +298,6 @@ Kalem kalemUret(std::uint64_t tohum, int stokno)
     return k;
 }
 
-// A catalogue item with its search keys: every code of it upper-cased,
-// separators removed, each once (UTF-8).
-struct KatalogKalemi
-{
-    Kalem kalem;
-    std::vector<std::string> anahtarlar;
-};
-
-KatalogKalemi katalogKalemi(std::uint64_t tohum, int stokno)
-{
-    KatalogKalemi kk {kalemUret(tohum, stokno), {}};
-    const Kalem &k = kk.kalem;
-    std::set<std::string> anahtarlar;
-    for (const QStringList &kodlar :
-         {QStringList {k.finishkod, k.ureticikodu, k.oemno}, k.oemler, k.barkodlar}) {
-        for (const QString &kod : kodlar) {
-            const QByteArray a = aramaAnahtari(kod).toUtf8();
-            if (!a.isEmpty())
-                anahtarlar.emplace(a.constData(), static_cast<size_t>(a.size()));
-        }
-    }
-    kk.anahtarlar.assign(anahtarlar.begin(), anahtarlar.end());
-    return kk;
-}
-
 // Hands the items 1..n to isle in order. They are made in batches on a
 // second thread while isle writes the batch before; an item depends on the
 // seed and its number alone, so the thread changes nothing in what is made.
@@ -331,19 +305,19 @@ template<class Isle> void kalemleriSiraylaUret(std::uint64_t tohum, int n, Isle 
 {
     constexpr int parca = 4096;
     const auto uret = [tohum, n](int bas) {
-        std::vector<KatalogKalemi> kalemler;
+        std::vector<Kalem> kalemler;
         kalemler.reserve(parca);
         for (int s = bas; s < bas + parca && s <= n; ++s)
-            kalemler.push_back(katalogKalemi(tohum, s));
+            kalemler.push_back(kalemUret(tohum, s));
         return kalemler;
     };
-    std::future<std::vector<KatalogKalemi>> sonraki = std::async(std::launch::async, uret, 1);
+    std::future<std::vector<Kalem>> sonraki = std::async(std::launch::async, uret, 1);
     for (int bas = 1; bas <= n; bas += parca) {
-        std::vector<KatalogKalemi> bu = sonraki.get();
+        const std::vector<Kalem> bu = sonraki.get();
         if (bas + parca <= n)
             sonraki = std::async(std::launch::async, uret, bas + parca);
-        for (KatalogKalemi &kk : bu)
-            isle(kk);
+        for (const Kalem &k : bu)
+            isle(k);
     }
 }
 
@@ -449,7 +423,10 @@ public:
         siparisler();
         adim(u"belgeler, duyurular, haber satırı, afiş"_s);
         icerik();
-        anahtarlariYaz();
+        // The search index, in the same load: its rows are written as fast
+        // as the catalogue's, and the database is never without it.
+        adim(u"katalog arama dizini"_s);
+        katalogDiziniKur(vt_);
         vt_.kimlikSayaclariniDuzelt();
         // The indexes are made once the rows are in, then the whole is
         // committed.
@@ -544,7 +521,9 @@ private:
     void katalog()
     {
         // One pass: each item is made once and goes into every table it has
-        // rows in. The writers take turns on the connection.
+        // rows in. The writers take turns on the connection. The search
+        // index is built from the stored catalogue at the end, as for any
+        // catalogue.
         Tablo stoklar(vt_, "stoklar", {"stokno",        "finishkod",   "adi",
                                        "digeradi",      "ureticikodu", "uretici",
                                        "oemno",         "dpkod",       "pkod",
@@ -562,8 +541,7 @@ private:
         // The distributor's own price list: original parts by OEM number.
         Tablo fiyatListesi(vt_, "fiyat_listesi", {"kod", "aciklama", "fiyat", "kdv", "anahtar"});
 
-        kalemleriSiraylaUret(a_.tohum, a_.stokSayisi, [&](KatalogKalemi &kk) {
-            const Kalem &k = kk.kalem;
+        kalemleriSiraylaUret(a_.tohum, a_.stokSayisi, [&](const Kalem &k) {
             const qint64 s = k.stokno;
             stoklar({s,
                      k.finishkod,
@@ -598,8 +576,6 @@ private:
                 oemler({s, qint64(i + 1), k.oemler[i]});
             for (const QString &b : k.barkodlar)
                 barkodlar({s, b});
-            for (std::string &a : kk.anahtarlar)
-                anahtarlar_.push_back({std::move(a), k.stokno});
             // Orders with suppliers: for what is on the way or being
             // procured, and a few others.
             if (k.durum == 3 || k.durum == 5 || r_.olasilik(0.02)) {
@@ -613,21 +589,6 @@ private:
         });
         for (Tablo *t : {&stoklar, &oemler, &barkodlar, &tedarik, &fiyatListesi})
             t->bitir();
-        // The search keys are sorted while the rest is made.
-        anahtarSiralamasi_ = std::async(
-            std::launch::async, [this] { std::sort(anahtarlar_.begin(), anahtarlar_.end()); });
-    }
-
-    // Written in key order, the key index of the table grows at its end
-    // instead of everywhere at once.
-    void anahtarlariYaz()
-    {
-        anahtarSiralamasi_.get();
-        Tablo t(vt_, "stok_anahtarlari", {"anahtar", "stokno"});
-        for (const Anahtar &a : anahtarlar_)
-            t({QString::fromUtf8(a.anahtar), qint64(a.stokno)});
-        t.bitir();
-        anahtarlar_ = {};
     }
 
     struct Cari
@@ -1077,17 +1038,6 @@ private:
     std::vector<std::pair<int, int>> demoKullanicilari_; // demo dealers: user, account
     std::map<int, int> gunler_; // statement movement -> days ago
     std::map<int, QString> gunMetinleri_; // days ago -> "yyyy-MM-dd"
-    struct Anahtar
-    {
-        std::string anahtar;
-        int stokno;
-        bool operator<(const Anahtar &b) const
-        {
-            return std::tie(anahtar, stokno) < std::tie(b.anahtar, b.stokno);
-        }
-    };
-    std::vector<Anahtar> anahtarlar_; // search keys of the catalogue
-    std::future<void> anahtarSiralamasi_;
 };
 
 } // namespace

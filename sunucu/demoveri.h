@@ -43,8 +43,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Fills an empty, migrated database in one transaction; refuses one that
-// already has accounts. ilerleme hears the name of each step.
+// Fills an empty, migrated database, the catalogue's search index included,
+// in one bulk load (Veritabani::topluYukle); refuses one that already has
+// accounts. ilerleme hears the name of each step.
 void demoVeriUret(Veritabani &vt, const DemoAyarlari &ayarlar,
                   const std::function<void(const QString &)> &ilerleme = {});
 

@@ -222,8 +222,6 @@ int demoVeri(const QStringList &argumanlar)
         QElapsedTimer sure;
         sure.start();
         demoVeriUret(*vt, ayarlar, [](const QString &adim) { std::fprintf(stderr, "  %s\n", qPrintable(adim)); });
-        std::fprintf(stderr, "  katalog arama dizini\n");
-        katalogDiziniKur(*vt);
         yaz(u"Tanıtım verisi hazır (%1 kalem, %2 sn)."_s.arg(ayarlar.stokSayisi).arg(sure.elapsed() / 1000.0, 0, 'f', 1));
         yaz(u"Tanıtım hesapları (bilgisayar kimliği / kullanıcı / şifre):"_s);
         for (const DemoHesabi &h : demoHesaplari())

@@ -1,5 +1,7 @@
 #include "sunucu/veritabani.h"
 
+#include <set>
+
 #include "sunucu/vtsuruculeri.h"
 
 VtDeger VtKomutu::deger(int kolon) const
@@ -73,8 +75,14 @@ void Veritabani::topluYukle(const std::function<void()> &govde)
             for (const VtIndeks &i : indeksler)
                 yurut("DROP INDEX " + i.ad);
             govde();
-            for (const VtIndeks &i : indeksler)
-                yurut(i.tanim);
+            // Made again unless the load made it itself.
+            std::set<std::string> var;
+            for (const VtIndeks &i : ikincilIndeksler())
+                var.insert(i.ad);
+            for (const VtIndeks &i : indeksler) {
+                if (!var.count(i.ad))
+                    yurut(i.tanim);
+            }
         });
     } catch (...) {
         try {

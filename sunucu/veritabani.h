@@ -132,7 +132,8 @@ public:
             = 0;
     // Runs govde in one transaction made for filling a new database with many
     // rows: the indexes that no constraint needs are dropped first and made
-    // again at the end (one sort each instead of a tree update per row), and
+    // again at the end, unless govde made them (one sort each instead of a
+    // tree update per row), and
     // the store is set for one large write meanwhile. SQLite does not check
     // references between tables during the load: the loader writes them
     // right. All or nothing, like islem(); not inside another transaction.

@@ -51,7 +51,6 @@ QByteArray katalogOzeti(Veritabani &vt, int enCok)
          {"SELECT * FROM stoklar WHERE stokno <= ? ORDER BY stokno",
           "SELECT * FROM stok_oemleri WHERE stokno <= ? ORDER BY stokno, sira",
           "SELECT stokno, barkod FROM barkodlar WHERE stokno <= ? ORDER BY barkodno",
-          "SELECT anahtar, stokno FROM stok_anahtarlari WHERE stokno <= ? ORDER BY anahtar, stokno",
           "SELECT stokno, tarih, beklenen_tarih, miktar, gelen FROM tedarikci_siparisleri "
           "WHERE stokno <= ? ORDER BY sirano"}) {
         VtKomutu &k = vt.sorgula(sql, qint64(enCok));
