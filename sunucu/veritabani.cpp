@@ -68,8 +68,8 @@ void Veritabani::topluYukle(const std::function<void()> &govde)
 {
     if (islemde())
         throw VtHatasi("toplu yükleme başka bir işlemin içinde başlatılamaz");
-    topluYuklemeAyari(true);
     try {
+        topluYuklemeAyari(true);
         islem([&] {
             const std::vector<VtIndeks> indeksler = ikincilIndeksler();
             for (const VtIndeks &i : indeksler)
