@@ -15,7 +15,7 @@ surum=$(ls /usr/lib/postgresql | sort -V | tail -n 1)
 if ! pg_lsclusters -h 2>/dev/null | grep -q "^$surum main"; then
     "${yetki[@]}" pg_createcluster "$surum" main >/dev/null
 fi
-"${yetki[@]}" pg_ctlcluster "$surum" main start 2>/dev/null || true
+"${yetki[@]}" pg_ctlcluster "$surum" main start >&2 2>/dev/null || true
 for _ in $(seq 1 50); do
     pg_isready -q -h 127.0.0.1 && break
     sleep 0.2
