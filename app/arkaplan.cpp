@@ -1,20 +1,71 @@
 #include "app/arkaplan.h"
 
 #include <exception>
+#include <future>
+#include <thread>
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QEventLoop>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QThread>
 #include <QThreadPool>
+#include <QTimer>
 
 #include "app/mesajkutusu.h"
 #include "remote/sunucubaglantisi.h"
 
 using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
 
 namespace {
 
 const SunucuBaglantisi *anaBaglanti = nullptr; // UI thread only
+int agBeklemesi = 0; // > 0 while a call of the UI thread waits for the server; UI thread only
+
+bool arayuzIsParcaciginda()
+{
+    const QCoreApplication *uygulama = QCoreApplication::instance();
+    return uygulama && QThread::currentThread() == uygulama->thread();
+}
+
+// The busy pointer while the UI thread waits for the server.
+class MesgulImleci final
+{
+public:
+    MesgulImleci() { QApplication::setOverrideCursor(Qt::BusyCursor); }
+    ~MesgulImleci() { QApplication::restoreOverrideCursor(); }
+    MesgulImleci(const MesgulImleci &) = delete;
+    MesgulImleci &operator=(const MesgulImleci &) = delete;
+};
+
+// Runs `is` on the UI thread once no call of that thread waits for the server:
+// a finished load or a message must not start work of its own in the middle
+// of another call.
+void ArayuzdeCalistir(std::function<void()> is)
+{
+    QCoreApplication *uygulama = QCoreApplication::instance();
+    QMetaObject::invokeMethod(
+        uygulama,
+        [is = std::move(is)]() mutable {
+            if (agBeklemesi > 0) {
+                QTimer::singleShot(
+                    20, QCoreApplication::instance(),
+                    [is = std::move(is)]() mutable { ArayuzdeCalistir(std::move(is)); });
+                return;
+            }
+            is();
+        },
+        Qt::QueuedConnection);
+}
+
+// Lets the UI thread's timers and repaints run; the user's input waits.
+void OlaylariIsle()
+{
+    ++agBeklemesi;
+    const auto bitti = qScopeGuard([] { --agBeklemesi; });
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
 } // namespace
 
@@ -31,8 +82,34 @@ void BaglantiMesajiKancasiniKur()
             HataMesajiGoster(mesaj);
             return;
         }
-        QMetaObject::invokeMethod(
-            uygulama, [mesaj] { HataMesajiGoster(mesaj); }, Qt::BlockingQueuedConnection);
+        // The worker waits until the user has read it.
+        std::promise<void> okundu;
+        ArayuzdeCalistir([mesaj, &okundu] {
+            HataMesajiGoster(mesaj);
+            okundu.set_value();
+        });
+        okundu.get_future().wait();
+    });
+}
+
+void AgBeklemesiKancalariniKur()
+{
+    agBeklerkenKancasiKur([] {
+        if (arayuzIsParcaciginda())
+            OlaylariIsle();
+    });
+    beklemeKancasiKur([](std::chrono::milliseconds sure) {
+        if (!arayuzIsParcaciginda()) {
+            std::this_thread::sleep_for(sure);
+            return;
+        }
+        const MesgulImleci imlec;
+        const auto son = std::chrono::steady_clock::now() + sure;
+        while (std::chrono::steady_clock::now() < son) {
+            OlaylariIsle();
+            std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
+                20ms, son - std::chrono::steady_clock::now()));
+        }
     });
 }
 
@@ -121,7 +198,6 @@ void arkaPlanCalistir(QObject *baglam, YuklemeSirasi *sira, const std::function<
                 gorev->baglanti_->Close();
                 gorev->baglanti_.reset();
             }
-            QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(bitis),
-                                      Qt::QueuedConnection);
+            ArayuzdeCalistir(std::move(bitis));
         });
 }

@@ -76,6 +76,12 @@ void ArkaPlanAnaBaglantisi(const SunucuBaglantisi *ana);
 // it. (The UI thread never waits for a worker, so this cannot deadlock.)
 void BaglantiMesajiKancasiniKur();
 
+// Installs the wire library's waiting hooks: while a call made on the UI thread waits for the
+// server, and during the pauses between connection attempts, the window keeps painting and its
+// timers keep running; the user's clicks and keys wait until the call is over, and the pointer
+// shows that the program is busy. Off the UI thread a call simply blocks its worker.
+void AgBeklemesiKancalariniKur();
+
 // The loads of one tab. Lives with the window that owns the tab; tasks keep what they need of it.
 class YuklemeSirasi
 {

@@ -13,6 +13,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral("3"));
     YaziTipiYedekleriniKur();
     BaglantiMesajiKancasiniKur();
+    AgBeklemesiKancalariniKur();
     // The grids' Excel export reports through the program's message dialog.
     ExcelMesajlariniKur(
         {[](QWidget *, const QString &hata) { HataMesajiGoster(hata); },

@@ -4,9 +4,11 @@
 #include <curl/curl.h>
 #include <mutex>
 
+#include <QScopeGuard>
 #include <QString>
 
 #include "remote/cagri.h"
+#include "remote/sunucubaglantisi.h"
 #include "remote/uzakhata.h"
 
 using namespace Qt::StringLiterals;
@@ -147,10 +149,18 @@ HttpOturumu::HttpOturumu(HttpAyarlari ayarlar)
 HttpOturumu::~HttpOturumu()
 {
     curl_easy_cleanup(kol_);
+    if (coklu_)
+        curl_multi_cleanup(coklu_);
 }
 
 void HttpOturumu::hazirla(Aktarim &a, std::string_view yol)
 {
+    // Only the waiting hook can bring a second call here while one is under
+    // way; the handle is the first call's until it ends.
+    if (aktariliyor_)
+        throw UzakHata(
+            UzakHata::Tur::Baglanti,
+            u"Bağlantı bir önceki isteğin cevabını bekliyor; biraz sonra yeniden deneyin."_s);
     curl_easy_reset(kol_);
     a.kol = kol_;
     a.adres = ayarlar_.tabanAdres;
@@ -179,9 +189,45 @@ void HttpOturumu::hazirla(Aktarim &a, std::string_view yol)
     curl_easy_setopt(kol_, CURLOPT_HEADERDATA, &a);
 }
 
+// One transfer of the prepared handle. With a waiting hook the transfer runs
+// through the multi interface, waking at least every 20 ms to let the hook
+// run; without one it simply blocks.
+int HttpOturumu::aktar()
+{
+    const AgBeklerkenKancasi beklerken = agBeklerkenKancasi();
+    if (!beklerken)
+        return curl_easy_perform(kol_);
+    if (!coklu_ && !(coklu_ = curl_multi_init()))
+        return CURLE_OUT_OF_MEMORY;
+    if (curl_multi_add_handle(coklu_, kol_) != CURLM_OK)
+        return CURLE_FAILED_INIT;
+    aktariliyor_ = true;
+    const auto birak = qScopeGuard([this] {
+        curl_multi_remove_handle(coklu_, kol_);
+        aktariliyor_ = false;
+    });
+    CURLcode sonuc = CURLE_OK;
+    for (int suruyor = 1; suruyor > 0;) {
+        if (curl_multi_perform(coklu_, &suruyor) != CURLM_OK) {
+            sonuc = CURLE_RECV_ERROR;
+            break;
+        }
+        if (suruyor > 0) {
+            curl_multi_poll(coklu_, nullptr, 0, 20, nullptr);
+            beklerken();
+        }
+    }
+    int kalan = 0;
+    while (const CURLMsg *mesaj = curl_multi_info_read(coklu_, &kalan)) {
+        if (mesaj->msg == CURLMSG_DONE && mesaj->easy_handle == kol_)
+            sonuc = mesaj->data.result;
+    }
+    return sonuc;
+}
+
 void HttpOturumu::calistir(Aktarim &a)
 {
-    const CURLcode kod = curl_easy_perform(kol_);
+    const auto kod = static_cast<CURLcode>(aktar());
     if (a.aliciHatasi)
         std::rethrow_exception(a.aliciHatasi);
     if (kod != CURLE_OK)

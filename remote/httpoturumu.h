@@ -8,6 +8,7 @@
 #include <string_view>
 
 using CURL = void;
+using CURLM = void;
 
 struct HttpAyarlari
 {
@@ -53,8 +54,14 @@ private:
     struct Aktarim;
     void hazirla(Aktarim &aktarim, std::string_view yol);
     void calistir(Aktarim &aktarim);
+    int aktar();
 
     HttpAyarlari ayarlar_;
     CURL *kol_ = nullptr;
+    // Used instead of a blocking perform while a thread wants to stay alive
+    // during a call (agBeklerkenKancasi); it keeps the connection between
+    // transfers as the easy handle does otherwise.
+    CURLM *coklu_ = nullptr;
+    bool aktariliyor_ = false; // a transfer runs through coklu_
     std::string oturumNo_; // the server's session id ("Pragma: dssession=...")
 };

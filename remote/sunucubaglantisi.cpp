@@ -22,6 +22,7 @@ constexpr long long cevapSiniri = 1024LL * 1024 * 1024;
 std::mutex kancaKilidi;
 BaglantiMesajiKancasi mesajKancasi;
 BeklemeKancasi beklemeKancasi;
+AgBeklerkenKancasi beklerkenKancasi;
 
 [[noreturn]] void cokBuyuk()
 {
@@ -245,4 +246,16 @@ void beklemeKancasiKur(BeklemeKancasi kanca)
 {
     const std::lock_guard<std::mutex> kilitli(kancaKilidi);
     beklemeKancasi = std::move(kanca);
+}
+
+void agBeklerkenKancasiKur(AgBeklerkenKancasi kanca)
+{
+    const std::lock_guard<std::mutex> kilitli(kancaKilidi);
+    beklerkenKancasi = std::move(kanca);
+}
+
+AgBeklerkenKancasi agBeklerkenKancasi()
+{
+    const std::lock_guard<std::mutex> kilitli(kancaKilidi);
+    return beklerkenKancasi;
 }

@@ -106,3 +106,11 @@ void baglantiMesajiKancasiKur(BaglantiMesajiKancasi kanca);
 // instead of sleeping. The default sleeps.
 using BeklemeKancasi = std::function<void(std::chrono::milliseconds sure)>;
 void beklemeKancasiKur(BeklemeKancasi kanca);
+
+// Run every few milliseconds on the calling thread while a call waits for the
+// server (connecting, sending, receiving). The client installs one that keeps
+// its window painting when the call comes from the user-interface thread. By
+// default a call simply blocks its thread.
+using AgBeklerkenKancasi = std::function<void()>;
+void agBeklerkenKancasiKur(AgBeklerkenKancasi kanca);
+AgBeklerkenKancasi agBeklerkenKancasi();

@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "app/arkaplan.h"
 #include "app/girisformu.h"
 #include "app/sekmeler.h"
 #include "app/unit1.h"
@@ -146,7 +147,12 @@ class SiparisYoluTesti final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey)); }
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+        // As the program does: calls of the UI thread keep the window alive.
+        AgBeklemesiKancalariniKur();
+    }
 
     void birSiparisinYolu()
     {

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QJsonArray>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -33,8 +34,14 @@ void dialoguYanitla(std::function<void(QFileDialog *)> eylem)
 
 void adlaKaydet(const QString &dosya)
 {
+    // As the user does: goes to the folder and types the name. (selectFile
+    // leaves a name box that has the focus untouched.)
     dialoguYanitla([dosya](QFileDialog *dialog) {
-        dialog->selectFile(dosya);
+        const QFileInfo bilgi(dosya);
+        dialog->setDirectory(bilgi.absolutePath());
+        auto *ad = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
+        QVERIFY(ad);
+        ad->setText(bilgi.fileName());
         static_cast<QDialog *>(dialog)->accept(); // as the Save button does
     });
 }
