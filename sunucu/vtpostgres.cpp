@@ -67,17 +67,6 @@ std::string yerTutuculariNumarala(std::string_view sql, int &sayi)
     return sonuc;
 }
 
-int onaltilik(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return 0;
-}
-
 struct SonucSilici
 {
     void operator()(PGresult *r) const { PQclear(r); }
@@ -189,10 +178,7 @@ public:
         const int n = PQgetlength(sonuc_.get(), satir_, kolon);
         if (PQftype(sonuc_.get(), kolon) != ByteaOid || n < 2 || m[0] != '\\' || m[1] != 'x')
             return QByteArray(m, n);
-        QByteArray b((n - 2) / 2, Qt::Uninitialized);
-        for (int i = 0; i < b.size(); ++i)
-            b[i] = static_cast<char>(onaltilik(m[2 + 2 * i]) * 16 + onaltilik(m[3 + 2 * i]));
-        return b;
+        return QByteArray::fromHex(QByteArrayView(m + 2, n - 2).toByteArray());
     }
     qint64 degisenSatir() const override
     {
