@@ -56,7 +56,7 @@ QImage YerTutucuResim(QSize boyut)
     yazi.setPixelSize(std::max(10, int(r * 0.22)));
     p.setFont(yazi);
     p.drawText(QRectF(0, merkez.y() + r * 1.15, alan.width(), r * 0.5), Qt::AlignCenter,
-               u"Resim yükleniyor"_s);
+               u"Resim yok"_s);
     return resim;
 }
 

@@ -91,5 +91,5 @@ private:
     QPushButton *ParcaliTus2_;
 };
 
-// The placeholder shown until the product's picture has loaded.
+// What the editor shows when the product has no picture, or its picture did not arrive whole.
 QImage YerTutucuResim(QSize boyut);

@@ -43,7 +43,7 @@ trap 'kill -TERM "$sunucu_pid" 2>/dev/null; wait "$sunucu_pid" 2>/dev/null || tr
 
 # Wait until it answers the cheap call the client opens its connections with.
 for _ in $(seq 1 100); do
-    if exec 3<>"/dev/tcp/127.0.0.1/$port" 2>/dev/null; then
+    if { exec 3<>"/dev/tcp/127.0.0.1/$port"; } 2>/dev/null; then
         printf 'GET /datasnap/rest/DSAdmin/GetPlatformName/ HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n' >&3
         if grep -q '"result"' <&3; then exec 3<&-; break; fi
         exec 3<&-
