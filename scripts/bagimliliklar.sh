@@ -6,7 +6,7 @@ set -euo pipefail
 derleme=(cmake ninja-build g++ pkg-config
          qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins
          libcurl4-openssl-dev libcpp-httplib-dev libsimdjson-dev libgsf-1-dev
-         libudev-dev libsqlite3-dev libpq-dev libssl-dev
+         libsqlite3-dev libpq-dev libssl-dev
          fonts-dejavu-core fonts-liberation)
 ekran=(xvfb xauth x11-utils)
 
