@@ -77,8 +77,7 @@ void ArkaPlanAnaBaglantisi(const SunucuBaglantisi *ana)
 void BaglantiMesajiKancasiniKur()
 {
     baglantiMesajiKancasiKur([](const QString &mesaj) {
-        QCoreApplication *uygulama = QCoreApplication::instance();
-        if (!uygulama || QThread::currentThread() == uygulama->thread()) {
+        if (!QCoreApplication::instance() || arayuzIsParcaciginda()) {
             HataMesajiGoster(mesaj);
             return;
         }

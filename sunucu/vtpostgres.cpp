@@ -178,7 +178,7 @@ public:
         const int n = PQgetlength(sonuc_.get(), satir_, kolon);
         if (PQftype(sonuc_.get(), kolon) != ByteaOid || n < 2 || m[0] != '\\' || m[1] != 'x')
             return QByteArray(m, n);
-        return QByteArray::fromHex(QByteArrayView(m + 2, n - 2).toByteArray());
+        return QByteArray::fromHex(QByteArray::fromRawData(m + 2, n - 2));
     }
     qint64 degisenSatir() const override
     {
